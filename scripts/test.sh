@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs every test of both lanes on a fresh machine: installs what is missing, builds, tests.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/install-deps.sh"
+
+status=0
+run_lane() {
+  local lane=$1
+  echo "== $lane lane =="
+  cmake --preset "$lane" >/dev/null
+  cmake --build --preset "$lane"
+  ctest --preset "$lane" || status=1
+}
+
+run_lane native
+run_lane windows
+/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+exit $status
