@@ -6,7 +6,7 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
-# libpng is built for this lane into a prefix under the build tree (scripts/build-windows-libpng.sh).
+# libpng is built for this lane into a prefix under the build tree (scripts/build-windows-deps.sh).
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${QUIVORANT_WINDOWS_DEPS})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -23,4 +23,4 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-"$here/build-windows-libpng.sh"
+"$here/build-windows-deps.sh"
