@@ -1,0 +1,7 @@
+#include "platform/WineCheck.h"
+
+namespace quivorant {
+
+bool IsRunningUnderWine() { return false; }
+
+}  // namespace quivorant

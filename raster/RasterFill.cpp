@@ -1,0 +1,65 @@
+#include "raster/RasterFill.h"
+
+#include "raster/detail/Clip.h"
+#include "raster/detail/PixelOps.h"
+
+namespace quivorant {
+
+using namespace detail;
+
+namespace {
+
+template <typename Op>
+void FillRows(RasterPixel* first, long long span, long long w, long long h, Op op) {
+  for (long long y = 0; y < h; ++y) {
+    RasterPixel* row = first + y * span;
+    for (long long x = 0; x < w; ++x) row[x] = op(row[x]);
+  }
+}
+
+}  // namespace
+
+void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel colour,
+                    float alpha, int mode) {
+  if (dest == nullptr) return;
+  if ((mode & kRasterUseSourceAlpha) != 0) alpha *= static_cast<float>(colour >> 24) / 255.0f;
+  RasterPixel* pixels = dest->PixelData();
+  const int k = OpacityFromAlpha(alpha);
+  if (k == 0 || pixels == nullptr || w <= 0 || h <= 0) return;
+  const Span sx = ClipSpan(x, w, dest->Width());
+  const Span sy = ClipSpan(y, h, dest->Height());
+  if (sx.length <= 0 || sy.length <= 0) return;
+
+  const long long span = dest->RowSpan();
+  RasterPixel* first = pixels + sy.start * span + sx.start;
+  const int operation = mode & kRasterOperationMask;
+  if (operation == kRasterCopy) {
+    switch (k) {
+      case 256:
+        FillRows(first, span, sx.length, sy.length, [colour](RasterPixel) { return colour; });
+        break;
+      case 192:
+        FillRows(first, span, sx.length, sy.length,
+                 [colour](RasterPixel p) { return FillThreeQuarters(colour, p); });
+        break;
+      case 128:
+        FillRows(first, span, sx.length, sy.length,
+                 [colour](RasterPixel p) { return Average(colour, p); });
+        break;
+      case 64:
+        FillRows(first, span, sx.length, sy.length,
+                 [colour](RasterPixel p) { return FillQuarter(colour, p); });
+        break;
+      default:
+        FillRows(first, span, sx.length, sy.length,
+                 [colour, k](RasterPixel p) { return FillCopyGeneral(colour, p, k); });
+        break;
+    }
+  } else if (operation == kRasterAdd) {
+    FillRows(first, span, sx.length, sy.length,
+             [colour, k](RasterPixel p) { return FillAdd(colour, p, k); });
+  }
+  // Other operations are not offered for fills; they draw nothing.
+}
+
+}  // namespace quivorant
