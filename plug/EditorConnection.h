@@ -1,0 +1,37 @@
+// The attached editor as the core sees it. The editor framework's IGraphics implements this;
+// the core never includes graphics/ and talks to its editor only through these calls.
+//
+// Every call arrives on the host's user-interface thread, or on the audio thread with the
+// instance lock held (parameter changes from the host during processing).
+#pragma once
+
+namespace quivorant {
+
+class IEditorConnection {
+public:
+  // The core owns an attached editor and deletes it through this destructor, before anything
+  // else of the instance is torn down.
+  virtual ~IEditorConnection() = default;
+
+  // Moves every control bound to parameter `index` to `value`; a plain value when
+  // `normalized` is false (the editor converts it with the parameter's own normalisation).
+  virtual void SetControlsFromParam(int index, double value, bool normalized) = 0;
+
+  // Creates the off-screen drawing surface; the core calls it once, after pushing every
+  // parameter value into the controls.
+  virtual void PrepareDraw() = 0;
+
+  // Timer ticks per second of the editor window.
+  virtual int FrameRate() const = 0;
+
+  // Starts (or restarts) the countdown after which the window calls the core's
+  // FlushDeferredGesture; ClearWheelGestureTicks stops it.
+  virtual void SetWheelGestureTicks(int ticks) = 0;
+  virtual void ClearWheelGestureTicks() = 0;
+
+  // Editor size in pixels (the front ends report it to hosts).
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+};
+
+}  // namespace quivorant
