@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Regenerates the editor's images: SVG sources into resources/art, PNGs into resources/img.
+# Needs python3 and rsvg-convert (librsvg2-bin) and the Liberation fonts (fonts-liberation).
+# With --mockup DIR it also composes pictures of the whole editor into DIR (keep them under build/).
+set -euo pipefail
+export PYTHONDONTWRITEBYTECODE=1
+root=$(cd "$(dirname "$0")/.." && pwd)
+art="$root/resources/art"
+img="$root/resources/img"
+gen="$root/tools/artgen"
+
+mockup=""
+if [ "${1:-}" = "--mockup" ]; then
+  mockup=${2:?"--mockup needs a folder"}
+fi
+
+command -v rsvg-convert >/dev/null || { echo "make-art: rsvg-convert missing (apt-get install librsvg2-bin)" >&2; exit 1; }
+[ -n "$(fc-list "Liberation Sans")" ] || { echo "make-art: font Liberation Sans missing (fonts-liberation)" >&2; exit 1; }
+
+mkdir -p "$art" "$img"
+python3 "$gen/artgen.py" "$art"
+for svg in "$art"/*.svg; do
+  name=$(basename "$svg" .svg)
+  [ "$name" = mask_glass ] && continue
+  rsvg-convert --format=png -o "$img/$name.png" "$svg"
+done
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+rsvg-convert --format=png -o "$tmp/mask_glass.png" "$art/mask_glass.svg"
+python3 "$gen/finish.py" "$img" "$tmp/mask_glass.png"
+
+if [ -n "$mockup" ]; then
+  mkdir -p "$mockup"
+  for state in default active widest; do
+    python3 "$gen/mockup.py" "$img" "$tmp/mockup-$state.svg" "$state"
+    rsvg-convert --format=png -o "$mockup/mockup-$state.png" "$tmp/mockup-$state.svg"
+    rsvg-convert --format=png --zoom=3 -o "$mockup/mockup-$state-x3.png" "$tmp/mockup-$state.svg"
+  done
+  echo "make-art: mock-ups in $mockup"
+fi
