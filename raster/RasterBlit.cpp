@@ -94,22 +94,22 @@ void RasterBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY, int s
                  src->RowSpan(), w, h};
   const int operation = mode & kRasterOperationMask;
   const bool sourceAlpha = (mode & kRasterUseSourceAlpha) != 0;
-  // Without the source-alpha bit, add and dodge treat every source pixel as opaque.
-  const RasterPixel opaque = sourceAlpha ? 0u : 0xFF000000u;
-
   if (operation == kRasterCopy && !sourceAlpha) {
     CopyRegion(r, k, alpha == 0.5f);
   } else if (operation == kRasterCopy) {
-    BlendRegion(r, [k](RasterPixel& d, RasterPixel s) {
-      if ((s >> 24) != 0) d = SourceAlphaBlend(s, d, k);
-    });
+    BlendRegion(r, [k](RasterPixel& d, RasterPixel s) { Compose<0, true>(d, s, k); });
   } else if (operation == kRasterAdd) {
-    BlendRegion(r, [k, opaque](RasterPixel& d, RasterPixel s) {
-      s |= opaque;
-      if ((s >> 24) != 0) d = AddBlend(s, d, k);
-    });
+    if (sourceAlpha) {
+      BlendRegion(r, [k](RasterPixel& d, RasterPixel s) { Compose<1, true>(d, s, k); });
+    } else {
+      BlendRegion(r, [k](RasterPixel& d, RasterPixel s) { Compose<1, false>(d, s, k); });
+    }
   } else if (operation == kRasterDodge) {
-    BlendRegion(r, [k, opaque](RasterPixel& d, RasterPixel s) { d = DodgeBlend(s | opaque, d, k); });
+    if (sourceAlpha) {
+      BlendRegion(r, [k](RasterPixel& d, RasterPixel s) { Compose<2, true>(d, s, k); });
+    } else {
+      BlendRegion(r, [k](RasterPixel& d, RasterPixel s) { Compose<2, false>(d, s, k); });
+    }
   }
   // Other operations are not offered; they draw nothing.
 }

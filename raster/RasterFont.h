@@ -7,6 +7,12 @@
 
 #include <cstdint>
 
+// <windows.h> maps DrawText to DrawTextA; that would rename the operation below in some files
+// and not in others. Windows code calls DrawTextA / DrawTextW by their own names instead.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace quivorant {
 
 // DrawText flags (the values of the Windows DT_ constants where they exist).

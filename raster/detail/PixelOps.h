@@ -128,5 +128,35 @@ inline bool FillPixel(RasterPixel* p, RasterPixel colour, int k, int operation) 
   return false;
 }
 
+// One source pixel composited onto one destination pixel by a blit mode's operation. Plain copies
+// take every channel from the blend; the source-alpha forms skip transparent source pixels, and
+// add and dodge without the source-alpha bit treat the source as opaque.
+template <int Operation, bool SourceAlpha>
+inline void Compose(RasterPixel& d, RasterPixel s, int k) {
+  if (!SourceAlpha) s |= Operation == 0 ? 0u : 0xFF000000u;
+  if (Operation == 0) {
+    if (!SourceAlpha) {
+      d = k == 256 ? s : CopyBlend(s, d, k);
+    } else if ((s >> 24) != 0) {
+      d = SourceAlphaBlend(s, d, k);
+    }
+  } else if (Operation == 1) {
+    if ((s >> 24) != 0) d = AddBlend(s, d, k);
+  } else if (Operation == 2) {
+    d = DodgeBlend(s, d, k);
+  }
+}
+
+// The same chosen at run time; false for operations that are not offered.
+inline bool ComposeByMode(RasterPixel& d, RasterPixel s, int k, int mode) {
+  const bool sa = (mode & 0x10000) != 0;
+  switch (mode & 0xFF) {
+    case 0: sa ? Compose<0, true>(d, s, k) : Compose<0, false>(d, s, k); return true;
+    case 1: sa ? Compose<1, true>(d, s, k) : Compose<1, false>(d, s, k); return true;
+    case 2: sa ? Compose<2, true>(d, s, k) : Compose<2, false>(d, s, k); return true;
+    default: return false;
+  }
+}
+
 }  // namespace detail
 }  // namespace quivorant
