@@ -102,6 +102,8 @@ def panel(x0, y0, x1, y1):
     w, h = x1 - x0, y1 - y0
     s = (f'<rect x="{x0 + 0.5}" y="{y0 + 0.5}" width="{w - 1}" height="{h - 1}" rx="5" '
          f'fill="url(#panel)" stroke="#000" stroke-opacity="0.75"/>\n')
+    s += (f'<rect x="{x0 + 1}" y="{y0 + 1}" width="{w - 2}" height="{h - 2}" rx="4.5" '
+          f'filter="url(#grain)"/>\n')
     s += hline(x0 + 4, x1 - 4, y0 + 1, "#000", 0.35)
     s += hline(x0 + 4, x1 - 4, y1, "#ffffff", 0.06)
     return s
@@ -141,6 +143,11 @@ def background():
              '<feTurbulence type="fractalNoise" baseFrequency="0.004 0.9" numOctaves="2" seed="7"/>'
              '<feColorMatrix type="matrix" values="0 0 0 0 1  0 0 0 0 1  0 0 0 0 1  0 0 0 0.09 0"/>'
              '</filter>\n')
+    defs += ('<filter id="grain" x="0" y="0" width="100%" height="100%">'
+             '<feTurbulence type="fractalNoise" baseFrequency="0.7" numOctaves="1" seed="3"/>'
+             '<feColorMatrix type="matrix" values="0 0 0 0 1  0 0 0 0 1  0 0 0 0 1  0 0 0 0.035 0"/>'
+             '<feComposite in2="SourceGraphic" operator="in"/>'
+             '</filter>\n')
     defs += blur("soft", 0.8)
 
     b = f'<rect width="{L.EDITOR_W}" height="{L.EDITOR_H}" fill="url(#plate)"/>\n'
@@ -160,8 +167,8 @@ def background():
     b += text(383, 33, "TEMPO-SYNCED", 7.5, LABEL_DIM, "end", "bold", 1.6)
     b += text(383, 44, "FILTER  SWEEP", 7.5, LABEL_DIM, "end", "bold", 1.6)
 
-    b += panel(10, 76, 190, 234)
-    b += panel(196, 76, 385, 234)
+    b += panel(10, 76, 190, 231)
+    b += panel(196, 76, 385, 231)
     b += section_title(22, 98, "FILTER", 178)
     b += section_title(208, 98, "LFO", 312)
     b += label(350, 97.5, "RESET", "end")
