@@ -17,6 +17,7 @@ fi
 command -v rsvg-convert >/dev/null || { echo "make-art: rsvg-convert missing (apt-get install librsvg2-bin)" >&2; exit 1; }
 [ -n "$(fc-list "Liberation Sans")" ] || { echo "make-art: font Liberation Sans missing (fonts-liberation)" >&2; exit 1; }
 
+python3 "$gen/test_pngio.py" >/dev/null 2>&1 || { echo "make-art: PNG self-test failed (python3 $gen/test_pngio.py)" >&2; exit 1; }
 mkdir -p "$art" "$img"
 python3 "$gen/artgen.py" "$art"
 for svg in "$art"/*.svg; do

@@ -13,9 +13,9 @@ def chunks(data):
     pos = 8
     while pos + 8 <= len(data):
         length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if len(body) != length:
+        if pos + 12 + length > len(data):
             raise ValueError("truncated chunk")
+        body = data[pos + 8:pos + 8 + length]
         crc = struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]
         if zlib.crc32(kind + body) != crc:
             raise ValueError("bad CRC in " + kind.decode("latin-1"))
@@ -39,8 +39,13 @@ def read_rgba(path):
     if depth != 8 or colour not in (2, 6) or interlace != 0:
         raise ValueError(f"{path}: expected 8-bit RGB or RGBA, not interlaced")
     channels = 4 if colour == 6 else 3
-    raw = zlib.decompress(b"".join(body for kind, body in chunks(data) if kind == b"IDAT"))
+    try:
+        raw = zlib.decompress(b"".join(body for kind, body in chunks(data) if kind == b"IDAT"))
+    except zlib.error as e:
+        raise ValueError(f"{path}: bad image data ({e})") from None
     stride = w * channels
+    if len(raw) != h * (stride + 1):
+        raise ValueError(f"{path}: image data does not fill {w} x {h}")
     rows, prev = [], bytearray(stride)
     for y in range(h):
         start = y * (stride + 1)
