@@ -1,0 +1,23 @@
+#include <dlfcn.h>
+
+#include "tools/render/SharedLibrary.h"
+
+namespace quivorant::render {
+
+SharedLibrary::~SharedLibrary() {
+  if (handle_) dlclose(handle_);
+}
+
+bool SharedLibrary::Open(const std::string& path, std::string* error) {
+  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle_) {
+    const char* why = dlerror();
+    *error = "cannot load plug-in \"" + path + "\"" + (why ? std::string(": ") + why : std::string());
+    return false;
+  }
+  return true;
+}
+
+void* SharedLibrary::Symbol(const char* name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
+
+}  // namespace quivorant::render
