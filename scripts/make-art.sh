@@ -29,6 +29,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 rsvg-convert --format=png -o "$tmp/mask_glass.png" "$art/mask_glass.svg"
 python3 "$gen/finish.py" "$img" "$tmp/mask_glass.png"
+QUIVORANT_IMG="$img" python3 "$gen/test_art.py" 2>"$tmp/test.log" || { cat "$tmp/test.log" >&2; echo "make-art: the images do not fit the editor" >&2; exit 1; }
 
 if [ -n "$mockup" ]; then
   mkdir -p "$mockup"
