@@ -1,0 +1,33 @@
+#include "graphics/BitmapCache.h"
+
+#include "raster/RasterBitmap.h"
+
+namespace quivorant {
+
+BitmapCache& BitmapCache::Instance() {
+  static BitmapCache cache;
+  return cache;
+}
+
+BitmapCache::~BitmapCache() = default;
+
+RasterBitmap* BitmapCache::FindLocked(int key) const {
+  for (const Entry& e : entries_) {
+    if (e.key == key) return e.bitmap.get();
+  }
+  return nullptr;
+}
+
+RasterBitmap* BitmapCache::Find(int key) {
+  InstanceLock::Scope hold(lock_);
+  return FindLocked(key);
+}
+
+RasterBitmap* BitmapCache::Add(int key, RasterBitmap* bitmap) {
+  std::unique_ptr<RasterBitmap> owned(bitmap);
+  InstanceLock::Scope hold(lock_);
+  if (owned) entries_.push_back(Entry{key, std::move(owned)});
+  return FindLocked(key);
+}
+
+}  // namespace quivorant

@@ -1,0 +1,31 @@
+// Internals shared by the editor window's source files: the two window procedures, the window
+// class bookkeeping and the conversions from our void* handles. Windows-only; never include it
+// from portable code.
+#pragma once
+
+#include <windows.h>
+
+#include "graphics/MouseModifiers.h"
+
+namespace quivorant::detail {
+
+LRESULT CALLBACK EditorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK EntryWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Counts open editor windows; registers the class on the first, unregisters it after the last.
+// Acquire returns false (and counts nothing) when the class cannot be registered.
+bool AcquireEditorWindowClass(HINSTANCE instance);
+void ReleaseEditorWindowClass();
+int EditorWindowClassUsers();
+
+// Buttons and keys of a mouse message's key-state word; alt from the keyboard state.
+MouseModifiers ModifiersFromKeyState(WPARAM keyState);
+// Shift, control and alt from the keyboard state, no buttons.
+MouseModifiers ModifiersFromKeyboard();
+
+inline HWND AsWindow(void* handle) { return static_cast<HWND>(handle); }
+
+// Window property of an entry window that holds the procedure it had before we replaced it.
+inline constexpr const char* kPreviousProcProperty = "IEffectEntryPrevProc";
+
+}  // namespace quivorant::detail
