@@ -32,7 +32,7 @@ int32 PLUGIN_API EditController::getParameterCount() { return parameters.getPara
 
 tresult PLUGIN_API EditController::getParameterInfo(int32 paramIndex, ParameterInfo& info) {
   Parameter* p = parameters.getParameterByIndex(paramIndex);
-  if (p == nullptr) return kResultFalse;
+  if (p == nullptr || isNullAddress(&info)) return kResultFalse;
   info = p->getInfo();
   return kResultTrue;
 }
@@ -46,7 +46,7 @@ tresult PLUGIN_API EditController::getParamStringByValue(ParamID id, ParamValue 
 
 tresult PLUGIN_API EditController::getParamValueByString(ParamID id, TChar* string, ParamValue& valueNormalized) {
   Parameter* p = parameters.getParameter(id);
-  if (p == nullptr || string == nullptr) return kResultFalse;
+  if (p == nullptr || string == nullptr || isNullAddress(&valueNormalized)) return kResultFalse;
   return p->fromString(string, valueNormalized) ? kResultTrue : kResultFalse;
 }
 

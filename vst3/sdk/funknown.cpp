@@ -48,6 +48,8 @@ void FUID::to4Int(uint32& l1, uint32& l2, uint32& l3, uint32& l4) const {
   l4 = wordAt(data + 12);
 }
 
+bool isNullAddress(const void* address) { return address == nullptr; }
+
 bool FUID::isValid() const {
   static const TUID zero{};
   return !FUnknownPrivate::iidEqual(data, zero);

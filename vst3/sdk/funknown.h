@@ -117,6 +117,10 @@ struct FUID {
   const TUID& toTUID() const { return data; }
 };
 
+// Hosts pass `T&` arguments as pointers and a faulty host may pass null. The test lives out of
+// line so that the compiler, which assumes references are never null, cannot fold it away.
+bool isNullAddress(const void* address);
+
 // Asks an object for an interface; answers null when it has none. The caller owns the result.
 template <class I>
 I* queryInterfaceOf(FUnknown* unknown) {

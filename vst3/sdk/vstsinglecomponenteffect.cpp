@@ -37,7 +37,7 @@ int32 PLUGIN_API SingleComponentEffect::getBusCount(MediaType type, BusDirection
 tresult PLUGIN_API SingleComponentEffect::getBusInfo(MediaType type, BusDirection dir, int32 index, BusInfo& info) {
   BusList* list = getBusList(type, dir);
   Bus* bus = list != nullptr ? list->at(index) : nullptr;
-  if (bus == nullptr) return kInvalidArgument;
+  if (bus == nullptr || isNullAddress(&info)) return kInvalidArgument;
   info.mediaType = type;
   info.direction = dir;
   return bus->getInfo(info) ? kResultTrue : kResultFalse;
@@ -70,7 +70,7 @@ tresult PLUGIN_API SingleComponentEffect::setBusArrangements(SpeakerArrangement*
 tresult PLUGIN_API SingleComponentEffect::getBusArrangement(BusDirection dir, int32 index, SpeakerArrangement& arr) {
   BusList* list = getBusList(kAudio, dir);
   Bus* bus = list != nullptr ? list->at(index) : nullptr;
-  if (bus == nullptr) return kInvalidArgument;
+  if (bus == nullptr || isNullAddress(&arr)) return kInvalidArgument;
   arr = static_cast<AudioBus*>(bus)->getArrangement();
   return kResultTrue;
 }
@@ -82,6 +82,7 @@ tresult PLUGIN_API SingleComponentEffect::canProcessSampleSize(int32 symbolicSam
 uint32 PLUGIN_API SingleComponentEffect::getLatencySamples() { return 0; }
 
 tresult PLUGIN_API SingleComponentEffect::setupProcessing(ProcessSetup& setup) {
+  if (isNullAddress(&setup)) return kInvalidArgument;
   if (canProcessSampleSize(setup.symbolicSampleSize) != kResultTrue) return kResultFalse;
   processSetup = setup;
   return kResultOk;
