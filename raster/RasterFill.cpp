@@ -33,28 +33,12 @@ void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel 
   const long long span = dest->RowSpan();
   RasterPixel* first = pixels + sy.start * span + sx.start;
   const int operation = mode & kRasterOperationMask;
-  if (operation == kRasterCopy) {
-    switch (k) {
-      case 256:
-        FillRows(first, span, sx.length, sy.length, [colour](RasterPixel) { return colour; });
-        break;
-      case 192:
-        FillRows(first, span, sx.length, sy.length,
-                 [colour](RasterPixel p) { return FillThreeQuarters(colour, p); });
-        break;
-      case 128:
-        FillRows(first, span, sx.length, sy.length,
-                 [colour](RasterPixel p) { return Average(colour, p); });
-        break;
-      case 64:
-        FillRows(first, span, sx.length, sy.length,
-                 [colour](RasterPixel p) { return FillQuarter(colour, p); });
-        break;
-      default:
-        FillRows(first, span, sx.length, sy.length,
-                 [colour, k](RasterPixel p) { return FillCopyGeneral(colour, p, k); });
-        break;
-    }
+  if (operation == kRasterCopy && k == 256) {
+    FillRows(first, span, sx.length, sy.length, [colour](RasterPixel) { return colour; });
+  } else if (operation == kRasterCopy) {
+    // k is fixed for the whole fill, so the shortcut chosen inside FillCopy is predictable.
+    FillRows(first, span, sx.length, sy.length,
+             [colour, k](RasterPixel p) { return FillCopy(colour, p, k); });
   } else if (operation == kRasterAdd) {
     FillRows(first, span, sx.length, sy.length,
              [colour, k](RasterPixel p) { return FillAdd(colour, p, k); });
