@@ -2,7 +2,10 @@
 
 # Our own code builds warning-free.
 function(quivorant_strict target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(QUIVORANT_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 # Registers one test executable as one ctest test (a Wine start costs seconds, so never one
