@@ -1,0 +1,93 @@
+// A small effect over IEffectVST for the front end's own tests: three parameters (a list, an
+// integer with an exponent, a double), a gain of one half as its processing, and records of
+// every hook the front end drives. Tests choose the identity before creating an instance.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "plug/EditorConnection.h"
+#include "vst2/IEffectVST.h"
+
+namespace quivorant_test {
+
+// Records what the core and the front end push into an attached editor.
+class FakeEditor : public quivorant::IEditorConnection {
+public:
+  struct ControlUpdate {
+    int index;
+    double value;
+    bool normalized;
+  };
+  void SetControlsFromParam(int index, double value, bool normalized) override {
+    updates.push_back({index, value, normalized});
+  }
+  void PrepareDraw() override { ++prepareCount; }
+  int FrameRate() const override { return 24; }
+  void SetWheelGestureTicks(int ticks) override { wheelTicks = ticks; }
+  void ClearWheelGestureTicks() override { wheelTicks = 0; }
+  int Width() const override { return width; }
+  int Height() const override { return height; }
+
+  std::vector<ControlUpdate> updates;
+  int prepareCount = 0;
+  int wheelTicks = 0;
+  int width = 395;
+  int height = 248;
+};
+
+struct TestEffectSetup {
+  const char* channelConfig = "1-1 2-2";
+  int presetCount = 4;
+  int midiMode = 0;
+  bool isInstrument = false;
+  bool doesStateChunks = false;
+  bool attachEditor = true;
+  int textSlots = 0;
+  int textSlotLength = 0;
+};
+
+// What happened to instances that are gone (set by the destructor and BeforeClose).
+struct TestEffectTrace {
+  int destroyed = 0;
+  int beforeClose = 0;
+};
+TestEffectTrace& Trace();
+
+class TestEffect : public quivorant::IEffectVST {
+public:
+  static constexpr int kParams = 3;
+  TestEffect(const TestEffectSetup& setup, audioMasterCallback host);
+  ~TestEffect() override;
+
+  void ResetEffect() override { ++resets; }
+  void HandleParamChange(int paramIdx) override;
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+  void BeforeClose() override { ++Trace().beforeClose; }
+  void Activate(bool active) override { activations.push_back(active); }
+  void MidiMessageIn(const quivorant::MidiMessage& msg) override { midiIn.push_back(msg); }
+  void SysExMessageIn(const quivorant::SysExMessage& msg) override;
+  bool NoteName(int noteNumber, char* text, std::size_t capacity) override;
+  void StateVersionIn(int version) override { versionsIn.push_back(version); }
+  void TextSlotChanged(int slot) override { slotsChanged.push_back(slot); }
+
+  FakeEditor* editor = nullptr;  // owned by the core once attached
+  std::vector<int> paramChanges;
+  std::vector<bool> activations;
+  std::vector<quivorant::MidiMessage> midiIn;
+  std::vector<std::vector<unsigned char>> sysexIn;
+  std::vector<int> versionsIn;
+  std::vector<int> slotsChanged;
+  std::vector<int> blockFrames;  // frame count of every ProcessBlock call
+  int resets = 0;
+};
+
+// The setup CreateEffectInstance uses for the next instance.
+void SetNextSetup(const TestEffectSetup& setup);
+// Creates through the front end's real entry (creation lock, default preset, program count).
+AEffect* CreatePlugin(audioMasterCallback host);
+TestEffect* InstanceOf(AEffect* effect);
+VstIntPtr Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                   void* ptr = nullptr, float opt = 0.0f);
+
+}  // namespace quivorant_test

@@ -1,0 +1,118 @@
+// ---- host boundary -------------------------------------------------------------------------
+// Every function here is called by the host with a record it got from us (or, if the host is
+// broken, with anything). Each one checks the record, forwards to the instance, and never lets
+// an exception out: a failure is the interface's own "nothing" answer.
+
+#include "vst2/VstEntryPoints.h"
+
+#include <new>
+
+#include "platform/InstanceLock.h"
+#include "vst2/IEffectVST.h"
+#include "vst2/abi/VstOpcodes.h"
+
+namespace quivorant {
+namespace {
+
+VstIntPtr VSTCALLBACK DispatcherEntry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                      void* ptr, float opt) noexcept {
+  IEffectVST* instance = IEffectVST::FromRecord(effect);
+  if (instance == nullptr) return 0;
+  try {
+    if (opcode == effClose) {
+      IEffectVST::Close(instance);
+      return 0;
+    }
+    return instance->Dispatch(opcode, index, value, ptr, opt);
+  } catch (...) {
+    return 0;
+  }
+}
+
+void VSTCALLBACK ProcessEntry(AEffect* effect, float** inputs, float** outputs, VstInt32 nFrames) noexcept {
+  IEffectVST* instance = IEffectVST::FromRecord(effect);
+  if (instance == nullptr) return;
+  try {
+    instance->ProcessAccumulating(inputs, outputs, nFrames);
+  } catch (...) {
+  }
+}
+
+void VSTCALLBACK ProcessReplacingEntry(AEffect* effect, float** inputs, float** outputs,
+                                       VstInt32 nFrames) noexcept {
+  IEffectVST* instance = IEffectVST::FromRecord(effect);
+  if (instance == nullptr) return;
+  try {
+    instance->ProcessReplacing(inputs, outputs, nFrames);
+  } catch (...) {
+  }
+}
+
+void VSTCALLBACK ProcessDoubleReplacingEntry(AEffect* effect, double** inputs, double** outputs,
+                                             VstInt32 nFrames) noexcept {
+  IEffectVST* instance = IEffectVST::FromRecord(effect);
+  if (instance == nullptr) return;
+  try {
+    instance->ProcessDoubleReplacing(inputs, outputs, nFrames);
+  } catch (...) {
+  }
+}
+
+void VSTCALLBACK SetParameterEntry(AEffect* effect, VstInt32 index, float value) noexcept {
+  IEffectVST* instance = IEffectVST::FromRecord(effect);
+  if (instance == nullptr) return;
+  try {
+    instance->SetParameter(index, value);
+  } catch (...) {
+  }
+}
+
+float VSTCALLBACK GetParameterEntry(AEffect* effect, VstInt32 index) noexcept {
+  IEffectVST* instance = IEffectVST::FromRecord(effect);
+  if (instance == nullptr) return 0.0f;
+  try {
+    return instance->GetParameter(index);
+  } catch (...) {
+    return 0.0f;
+  }
+}
+
+// Process-wide; a function-local static is created once even when hosts instantiate from
+// several threads at the same time, and is destroyed when the module unloads.
+InstanceLock& CreationLock() {
+  static InstanceLock lock;
+  return lock;
+}
+
+}  // namespace
+
+void VstEntryPoints::Install(AEffect& record) {
+  record.dispatcher = DispatcherEntry;
+  record.process = ProcessEntry;
+  record.setParameter = SetParameterEntry;
+  record.getParameter = GetParameterEntry;
+  record.processReplacing = ProcessReplacingEntry;
+  record.processDoubleReplacing = ProcessDoubleReplacingEntry;
+}
+
+AEffect* CreateVstPlugin(audioMasterCallback hostCallback) noexcept {
+  InstanceLock::Scope hold(CreationLock());
+  IEffectVST* instance = nullptr;
+  try {
+    instance = CreateEffectInstance(hostCallback);
+  } catch (...) {
+    return nullptr;
+  }
+  if (instance == nullptr) return nullptr;
+  try {
+    instance->EnsureDefaultPreset();
+  } catch (...) {
+    delete instance;
+    return nullptr;
+  }
+  AEffect* record = instance->EffectRecord();
+  if (record->numPrograms < 1) record->numPrograms = 1;
+  return record;
+}
+
+}  // namespace quivorant
