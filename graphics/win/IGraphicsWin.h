@@ -69,11 +69,12 @@ public:
   // Timer period for a frame rate (the integer part of 1000 / rate; 24 per second when not
   // positive).
   static unsigned TimerIntervalMs(int frameRate);
-  // Editor windows open in this module right now; the window class exists exactly while it is
-  // above zero.
+  // Editors of this module holding the window class (each from OpenWindow to CloseWindow); the
+  // class is registered exactly while this is above zero.
   static int OpenWindowCount();
 
   // Entry points of the window procedures (window-procedure files only).
+  void OnWindowCreated(void* window);
   std::intptr_t HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   std::intptr_t HandleEntryMessage(void* entry, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
@@ -94,6 +95,7 @@ private:
   void CloseEntry();
   void CreateEntry(IControl* control, IParamRecord* param, bool compact);
   void CloseWindowInternal(bool flushGesture);
+  void ReleaseWindowClass();
 
   void* moduleInstance_ = nullptr;
   void* editorWindow_ = nullptr;
@@ -105,8 +107,9 @@ private:
   int editState_ = kEditNone;
   bool tooltipShown_ = false;
   int tooltipControl_ = -1;
-  // Tooltips for this editor; switched off when the tooltip window cannot be made.
-  bool tooltipsWork_ = true;
+  // This editor counts towards the window class's users (from OpenWindow until the window is
+  // closed through us).
+  bool holdsWindowClass_ = false;
   std::unique_ptr<std::uint32_t[]> customColours_;
   void* parentWindow_ = nullptr;
 };

@@ -2,6 +2,8 @@
 // presenting the draw bitmap, resizing, tooltips, the host's wheel and the PNG resources.
 #include "graphics/win/IGraphicsWin.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "graphics/IControl.h"
@@ -79,13 +81,16 @@ void* IGraphicsWin::OpenWindow(void* parent) {
   }
   parentWindow_ = parent;
   HINSTANCE instance = static_cast<HINSTANCE>(moduleInstance_);
-  if (!detail::AcquireEditorWindowClass(instance)) return nullptr;
+  if (!holdsWindowClass_) {
+    if (!detail::AcquireEditorWindowClass(instance)) return nullptr;
+    holdsWindowClass_ = true;
+  }
   HWND window = CreateWindowExA(0, kWindowClassName, "IEffect", WS_CHILD | WS_VISIBLE, place.x, place.y, place.width,
                                 place.height, AsWindow(parent), nullptr, instance, this);
   if (!window) {
     // A window that got as far as its creation message has already been counted out again.
     if (editorWindow_) OnWindowDestroyed();
-    detail::ReleaseEditorWindowClass();
+    ReleaseWindowClass();
     return nullptr;
   }
   MarkAllDirty();
@@ -96,7 +101,11 @@ void* IGraphicsWin::OpenWindow(void* parent) {
 void IGraphicsWin::CloseWindow() { CloseWindowInternal(true); }
 
 void IGraphicsWin::CloseWindowInternal(bool flushGesture) {
-  if (!editorWindow_) return;
+  if (!editorWindow_) {
+    // The system destroyed the window with its parent; the class was still counted for it.
+    ReleaseWindowClass();
+    return;
+  }
   HWND window = AsWindow(editorWindow_);
   if (WheelGestureTicksLeft() > 0) {
     if (flushGesture && Plug()) Plug()->FlushDeferredGesture();
@@ -108,10 +117,19 @@ void IGraphicsWin::CloseWindowInternal(bool flushGesture) {
   // Normally WM_DESTROY did the bookkeeping; if the window could not be destroyed (another
   // thread's window, already gone), forget it anyway.
   if (editorWindow_) OnWindowDestroyed();
+  // Only now, with the window gone, can the class be unregistered.
+  ReleaseWindowClass();
+}
+
+void IGraphicsWin::ReleaseWindowClass() {
+  if (!holdsWindowClass_) return;
+  holdsWindowClass_ = false;
   detail::ReleaseEditorWindowClass();
 }
 
 // WM_DESTROY: the window goes, through CloseWindow or because the host destroyed its parent.
+// A window cannot unregister its class while it still exists, so the class stays counted until
+// the next CloseWindow, OpenWindow or the destructor.
 void IGraphicsWin::OnWindowDestroyed() {
   HWND window = AsWindow(editorWindow_);
   if (!window) return;
@@ -127,9 +145,6 @@ void IGraphicsWin::OnWindowDestroyed() {
   // Late messages to this handle must not find us any more.
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   editorWindow_ = nullptr;
-  // The class is released by whoever counted the window in (CloseWindow), or here when the
-  // system destroyed the window behind our back.
-  if (!closingWindow_) detail::ReleaseEditorWindowClass();
 }
 
 bool IGraphicsWin::Present(const PixelRect& rect) {
