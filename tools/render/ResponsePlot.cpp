@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -79,14 +80,16 @@ void Text(RasterCachedFont& font, RasterBitmap& bitmap, const std::string& text,
 
 std::string SettingsTitle(HostedPlugin& plugin) {
   std::string title = "quivorant";
-  const char* shown[] = {"Filter Type", "Filter Freq", "Filter Bandwidth", "Filter Mix"};
-  for (const char* name : shown) {
+  // The four settings that shape the curve, each with a word for what it is.
+  const std::pair<const char*, const char*> shown[] = {
+      {"Filter Type", ""}, {"Filter Freq", ""}, {"Filter Bandwidth", "bandwidth "}, {"Filter Mix", "mix "}};
+  for (const auto& [name, prefix] : shown) {
     const int index = FindParam(plugin, name);
     if (index < 0) continue;
     const HostedParamInfo info = plugin.ParamInfo(index);
     std::string value = plugin.FormatNormalized(index, plugin.GetNormalized(index));
     if (!info.unit.empty()) value += " " + info.unit;
-    title += (title == "quivorant" ? " - " : ", ") + value;
+    title += std::string(title == "quivorant" ? " - " : ", ") + prefix + value;
   }
   return title;
 }

@@ -3,7 +3,7 @@
 // the sequence a DAW follows:
 //   1. factory -> createInstance(IComponent) -> initialize(host context)
 //   2. IAudioProcessor and IEditController from the same object, setComponentHandler
-//   3. setBusArrangements -> setupProcessing -> setActive(true) -> setProcessing(true)
+//   3. setBusArrangements -> setupProcessing -> activateBus -> setActive(true) -> setProcessing(true)
 //   4. process, block by block, with queued parameter changes applied at the next block
 //   5. setProcessing(false) -> setActive(false) -> terminate -> release
 #include <cstring>
@@ -306,6 +306,9 @@ bool Vst3Plugin::Start(double sampleRateHz, int maxBlockFrames, bool doublePreci
   if (processor_->setBusArrangements(&in, 1, &out, 1) != kResultOk) return false;
   ProcessSetup setup{kOffline, sampleSize_, maxBlockFrames, sampleRateHz};
   if (processor_->setupProcessing(setup) != kResultOk) return false;
+  // Buses start inactive; a host switches on the ones it feeds.
+  component_->activateBus(kAudio, kInput, 0, true);
+  component_->activateBus(kAudio, kOutput, 0, true);
   if (component_->setActive(true) != kResultOk) return false;
   active_ = true;
   processor_->setProcessing(true);  // may answer not-implemented; that is allowed
