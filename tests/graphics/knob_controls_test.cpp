@@ -2,6 +2,7 @@
 // and value texts.
 #include <cmath>
 
+#include "graphics/BitmapCache.h"
 #include "graphics/IBitmapControl.h"
 #include "graphics/IKnobMulti.h"
 #include "graphics/IKnobRotVal.h"
@@ -46,9 +47,23 @@ double BarDirection(RasterBitmap* px, int cx, int cy) {
 
 class Knobs : public ControlFixture {
 protected:
+  // Two-layer knob: body = right half, rotating layer = left half under a cache key of its own
+  // (keys made by SplitBitmap are shared by every editor of the process).
   IKnobRotVal* RotKnob(int cx, int cy, int paramIdx, int widthOverride = 0, int steps = -1) {
-    BitmapRef body = Image(MakeKnobImage, 1);
-    editor->SplitBitmap(&body, 0.5f);
+    RasterBitmap* image = MakeKnobImage();
+    const int layerKey = -100000 - FreshKey();
+    auto* layer = new RasterMemBitmap(40, 40, 4);
+    auto* bodyPixels = new RasterMemBitmap(40, 40, 4);
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        layer->PixelData()[y * layer->RowSpan() + x] = PixelAt(image, x, y);
+        bodyPixels->PixelData()[y * bodyPixels->RowSpan() + x] = PixelAt(image, x + 40, y);
+      }
+    }
+    delete image;
+    BitmapCache::Instance().Add(layerKey, layer);
+    BitmapRef body = Image([bodyPixels] { return bodyPixels; }, 1);
+    body.companionKey = layerKey;
     auto* knob = new IKnobRotVal(&core, cx, cy, paramIdx, body, kValueStyle, 2, 300, 4.0, widthOverride, steps);
     editor->AttachControl(knob);
     return knob;
