@@ -109,7 +109,7 @@ void PromptPopup::ScrollBy(int pixels) {
 
 PixelRect PromptPopup::ThumbRect() const {
   const int top = rect_.top + thumbPos_ + 1;
-  return PixelRect(scrollColumn_.left, top, scrollColumn_.right, top + thumbHeight_);
+  return PixelRect(rect_.right - scrollBarWidth_ - 2, top, rect_.right - 1, top + thumbHeight_);
 }
 
 void PromptPopup::UpdateScrollBounds() {
