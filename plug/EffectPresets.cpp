@@ -104,13 +104,30 @@ void IEffectBase::NextUserPresetName(char* out, std::size_t capacity) const {
   if (out && capacity > 0) std::snprintf(out, capacity, "%s %d", kUserPresetName, count + 1);
 }
 
+bool IEffectBase::WriteDefaultState(StateChunk& chunk) {
+  for (const auto& param : params_) {
+    const int before = chunk.Size();
+    if (chunk.PutDouble(param->defaultValue) != before + 8) return false;
+  }
+  return AppendTextSlots(chunk);
+}
+
 bool IEffectBase::WritePresetBank(StateChunk& chunk) {
   for (const PresetSlot& slot : presets_) {
+    // The bank has no per-slot length, so an initialised slot must hold a whole state or the
+    // reader would take the next slot's bytes as its parameters: an empty one travels as
+    // the parameters' defaults.
+    StateChunk defaults;
+    const StateChunk* state = &slot.chunk;
+    if (slot.initialized && slot.chunk.Empty()) {
+      if (!WriteDefaultState(defaults)) return false;
+      state = &defaults;
+    }
     const int before = chunk.Size();
-    const int expected = before + 4 + static_cast<int>(std::strlen(slot.name)) + 1 + (slot.initialized ? slot.chunk.Size() : 0);
+    const int expected = before + 4 + static_cast<int>(std::strlen(slot.name)) + 1 + (slot.initialized ? state->Size() : 0);
     chunk.PutString(slot.name);
     chunk.PutByte(slot.initialized ? 1 : 0);
-    if (slot.initialized) chunk.PutChunk(slot.chunk);
+    if (slot.initialized) chunk.PutChunk(*state);
     if (chunk.Size() != expected) return false;
   }
   return true;

@@ -278,6 +278,8 @@ protected:
 private:
   // Appends the text slots (an empty one stored as "0") to a parameter state.
   bool AppendTextSlots(StateChunk& chunk);
+  // A parameter state made of every parameter's default value.
+  bool WriteDefaultState(StateChunk& chunk);
   PresetSlot* FirstFreePreset();
   // The single-precision forms share everything but the final conversion.
   void FinishSingleBlock(int processedFrames, int totalFrames, bool accumulate);
