@@ -3,6 +3,8 @@
 #include "raster/detail/Clip.h"
 #include "raster/detail/PixelOps.h"
 
+#include <algorithm>
+
 namespace quivorant {
 
 using namespace detail;
@@ -34,11 +36,11 @@ void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel 
   RasterPixel* first = pixels + sy.start * span + sx.start;
   const int operation = mode & kRasterOperationMask;
   if (operation == kRasterCopy && k == 256) {
-    FillRows(first, span, sx.length, sy.length, [colour](RasterPixel) { return colour; });
+    for (long long row = 0; row < sy.length; ++row) std::fill_n(first + row * span, sx.length, colour);
   } else if (operation == kRasterCopy) {
-    // k is fixed for the whole fill, so the shortcut chosen inside FillCopy is predictable.
-    FillRows(first, span, sx.length, sy.length,
-             [colour, k](RasterPixel p) { return FillCopy(colour, p, k); });
+    DispatchFillCopy(k, [&](auto rule) {
+      FillRows(first, span, sx.length, sy.length, [&](RasterPixel p) { return rule(colour, p); });
+    });
   } else if (operation == kRasterAdd) {
     FillRows(first, span, sx.length, sy.length,
              [colour, k](RasterPixel p) { return FillAdd(colour, p, k); });

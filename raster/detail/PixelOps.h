@@ -98,15 +98,24 @@ inline RasterPixel FillThreeQuarters(RasterPixel colour, RasterPixel p) {
   return ((colour >> 1) & 0x7F7F7F7Fu) + ((colour >> 2) & 0x3F3F3F3Fu) + ((p >> 2) & 0x3F3F3F3Fu);
 }
 
-// One fill pixel at opacity k (1..256), with the same shortcuts a rectangle fill takes.
-inline RasterPixel FillCopy(RasterPixel colour, RasterPixel p, int k) {
+// Calls visit with the per-pixel copy rule for opacity k (1..256): the shift-and-mask shortcuts
+// at 25, 50, 75 and 100 %, the general rule otherwise. Whole fills choose once per rectangle;
+// single pixels (lines, sectors) go through FillCopy below and get the same results.
+template <typename Visit>
+inline void DispatchFillCopy(int k, Visit visit) {
   switch (k) {
-    case 256: return colour;
-    case 192: return FillThreeQuarters(colour, p);
-    case 128: return Average(colour, p);
-    case 64: return FillQuarter(colour, p);
-    default: return FillCopyGeneral(colour, p, k);
+    case 256: visit([](RasterPixel c, RasterPixel) { return c; }); break;
+    case 192: visit([](RasterPixel c, RasterPixel p) { return FillThreeQuarters(c, p); }); break;
+    case 128: visit([](RasterPixel c, RasterPixel p) { return Average(c, p); }); break;
+    case 64: visit([](RasterPixel c, RasterPixel p) { return FillQuarter(c, p); }); break;
+    default: visit([k](RasterPixel c, RasterPixel p) { return FillCopyGeneral(c, p, k); }); break;
   }
+}
+
+inline RasterPixel FillCopy(RasterPixel colour, RasterPixel p, int k) {
+  RasterPixel result = p;
+  DispatchFillCopy(k, [&](auto rule) { result = rule(colour, p); });
+  return result;
 }
 
 inline RasterPixel FillAdd(RasterPixel colour, RasterPixel p, int k) {
