@@ -34,18 +34,32 @@ FT_Library Library() {
   return library;
 }
 
+// Our own fontconfig configuration rather than the library's global one, so that it can be
+// released when the library unloads.
+struct FontConfiguration {
+  FontConfiguration() : config(FcInitLoadConfigAndFonts()) {}
+  ~FontConfiguration() {
+    if (config != nullptr) FcConfigDestroy(config);
+  }
+  FcConfig* config;
+};
+
 bool MatchFace(const FontDescription& d, std::string* file, int* index) {
-  if (FcInit() == FcFalse) return false;
+  static FontConfiguration configuration;
+  static std::mutex matchLock;
+  std::lock_guard<std::mutex> hold(matchLock);
+  FcConfig* config = configuration.config;
+  if (config == nullptr) return false;
   FcPattern* pattern = FcPatternCreate();
   if (pattern == nullptr) return false;
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(d.faceName));
   FcPatternAddInteger(pattern, FC_WEIGHT, d.weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pattern, FC_SLANT, d.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   FcPatternDestroy(pattern);
   if (match == nullptr) return false;
   FcChar8* path = nullptr;
