@@ -1,6 +1,10 @@
 #include "platform/ModuleInfo.h"
 
 #include <dlfcn.h>
+#include <limits.h>
+#include <stdlib.h>
+
+#include <cstdlib>
 
 namespace quivorant {
 
@@ -21,7 +25,13 @@ void* ThisModuleHandle() {
 std::string ThisModulePath() {
   Dl_info info{};
   if (!Lookup(&info) || info.dli_fname == nullptr) return std::string();
-  return std::string(info.dli_fname);
+  // dladdr reports the name the module was loaded by, which may be relative to a working
+  // directory that has changed since; the resolved path stays valid.
+  char* resolved = realpath(info.dli_fname, nullptr);
+  if (resolved == nullptr) return std::string(info.dli_fname);
+  std::string path(resolved);
+  std::free(resolved);
+  return path;
 }
 
 std::string ThisModuleDirectory() {
