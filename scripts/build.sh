@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds both lanes, and collects the deliverables and the
-# demo into out/.
+# The main job: installs what is missing, builds both lanes, collects the deliverables in out/
+# and renders the demo into out/demo/: every factory preset of the embedded loop, a response
+# plot per preset and a picture of the editor.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,13 +14,34 @@ for lane in native windows; do
 done
 
 out="$root/out"
-mkdir -p "$out"
-copied=()
-for f in build/windows/quivorant_x64.vst3 build/windows/quivorant_x64.dll build/native/quivorant.so; do
-  if [ -f "$f" ]; then cp "$f" "$out/" && copied+=("$out/$(basename "$f")"); fi
+demo="$out/demo"
+rm -rf "$demo"
+mkdir -p "$out" "$demo/presets" "$demo/response"
+for f in build/windows/quivorant_x64.vst3 build/windows/quivorant_x64.dll build/native/quivorant.so \
+         build/windows/quivorant-render.exe; do
+  [ -f "$f" ] && cp "$f" "$out/"
 done
-if [ -d build/native/quivorant.vst3 ]; then
-  rm -rf "$out/quivorant.vst3" && cp -r build/native/quivorant.vst3 "$out/" && copied+=("$out/quivorant.vst3")
+rm -rf "$out/quivorant.vst3" && cp -r build/native/quivorant.vst3 "$out/"
+
+render=build/native/quivorant-render
+echo "== rendering the demo =="
+"$render" --all-presets --out-dir "$demo/presets"
+# One response plot per factory preset, from the plug-in's own preset list.
+"$render" --list | awk '/^Presets:/ { p = 1; next } p && !/not a factory preset/ { print $1 }' |
+  while read -r index; do
+    stem=$(basename "$(ls "$demo/presets/$(printf '%02d' "$index")-"*.wav)" .wav)
+    "$render" --preset "$index" --response-png "$demo/response/$stem.png"
+  done
+if ! "$render" --editor-png "$demo/editor.png" 2>"$demo/editor-error.txt"; then
+  echo "  editor picture: $(cat "$demo/editor-error.txt")"
 fi
+rm -f "$demo/editor-error.txt"
+
 echo "== done =="
-if [ ${#copied[@]} -gt 0 ]; then printf '  %s\n' "${copied[@]}"; else echo "  (no deliverables built yet)"; fi
+echo "  plug-ins:          $out/quivorant_x64.vst3, $out/quivorant_x64.dll (Windows)"
+echo "                     $out/quivorant.vst3/, $out/quivorant.so (Linux)"
+echo "  command-line host: $root/$render (Windows: $out/quivorant-render.exe)"
+echo "  demo renders:      $demo/presets/ ($(ls "$demo/presets" | wc -l) files)"
+echo "  response plots:    $demo/response/ ($(ls "$demo/response" | wc -l) files)"
+[ -f "$demo/editor.png" ] && echo "  editor picture:    $demo/editor.png"
+exit 0
