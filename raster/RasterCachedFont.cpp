@@ -99,7 +99,9 @@ const Glyph* FindGlyph(RasterGlyphCache& cache, std::uint32_t code) {
   auto found = cache.glyphs.find(code);
   if (found != cache.glyphs.end()) return &found->second;
   Glyph& glyph = cache.glyphs[code];
-  cache.source->Render(code, &glyph);
+  // Control characters (a tab, the '\r' of a "\r\n" line end) take no room and draw nothing,
+  // instead of showing the font's missing-glyph box.
+  if (code >= 0x20 && code != 0x7F) cache.source->Render(code, &glyph);
   return &glyph;
 }
 

@@ -154,6 +154,24 @@ TEST_F(FontTest, Utf8AndSingleByteTextBothDraw) {
   EXPECT_EQ(utf8.left, latin1.left);
   EXPECT_EQ(utf8.right, latin1.right);
   EXPECT_EQ(utf8.count, latin1.count);
+  // Control characters take no room; a line feed starts a new line below.
+  EXPECT_EQ(font_.MeasureText("H\tH\r", -1), font_.MeasureText("HH", -1));
+  RasterMemBitmap tall(100, 100, 4), single(100, 100, 4);
+  Clear(tall, kWhite);
+  Clear(single, kWhite);
+  EXPECT_NEAR(font_.DrawText(&tall, "I\r\nI", -1, RasterRect{0, 0, 100, 100}, kRasterTextNoClip), 80, 2);
+  font_.DrawText(&single, "I", -1, RasterRect{0, 0, 100, 100}, kRasterTextNoClip);
+  // The second line is the first moved down by one line height.
+  const int lh = font_.LineHeight();
+  for (int y = 0; y + lh < 100; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      const RasterPixel first = single.PixelData()[y * single.RowSpan() + x];
+      if (y < lh) {
+        ASSERT_EQ(tall.PixelData()[y * tall.RowSpan() + x], first) << x << "," << y;
+      }
+      ASSERT_EQ(tall.PixelData()[(y + lh) * tall.RowSpan() + x], first) << x << "," << y;
+    }
+  }
   // A lone 0xC3 is not UTF-8: two single-byte characters.
   EXPECT_EQ(font_.MeasureText("\xC3x", -1), font_.MeasureText("\xC3", -1) + font_.MeasureText("x", -1));
 }
