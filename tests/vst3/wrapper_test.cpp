@@ -75,13 +75,14 @@ struct Held {
 };
 
 TEST(Wrapper, HostIdentificationFromTheContext) {
+  // Host objects outlive the effects that borrow them.
   HostApplication cubase(u"Cubase Pro 12");
+  ComponentHandler notAHostApplication;
   Held a(new GainEffect);
   ASSERT_EQ(a->initialize(&cubase), kResultOk);
   EXPECT_EQ(a->HostCode(), 3);
 
   Held b(new GainEffect);
-  ComponentHandler notAHostApplication;
   b->initialize(&notAHostApplication);
   EXPECT_EQ(b->HostCode(), -1);
   Held c(new GainEffect);
@@ -158,10 +159,10 @@ TEST(Wrapper, WithoutPresetsThereIsNoProgramList) {
 }
 
 TEST(Wrapper, EditsAndLatencyReachTheComponentHandler) {
+  ComponentHandler handler;
   Held e(new GainEffect);
   e->initialize(nullptr);
   e->BeginParamEdit(1);  // no handler yet: nothing happens
-  ComponentHandler handler;
   ASSERT_EQ(e->setComponentHandler(&handler), kResultTrue);
   e->BeginParamEdit(0);
   e->SetParamFromEditor(0, 0.75);
