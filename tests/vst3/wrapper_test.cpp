@@ -332,3 +332,115 @@ TEST(Wrapper, ClassIdentityAndControllerMisc) {
 }
 
 }  // namespace
+
+namespace {
+
+// An editor stand-in: the core only needs its size and parameter pushes.
+class StubEditor : public quivorant::IEditorConnection {
+public:
+  void SetControlsFromParam(int, double, bool) override { ++pushes; }
+  void PrepareDraw() override {}
+  int FrameRate() const override { return 24; }
+  void SetWheelGestureTicks(int) override {}
+  void ClearWheelGestureTicks() override {}
+  int Width() const override { return 395; }
+  int Height() const override { return 248; }
+  int pushes = 0;
+};
+
+class EditorEffect : public GainEffect {
+public:
+  EditorEffect() { AttachGraphics(new StubEditor); }
+
+protected:
+  Steinberg::CPluginView* MakeEditorView() override { return new Steinberg::CPluginView; }
+};
+
+class Frame : public HostObject<IPlugFrame> {
+public:
+  tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override {
+    lastView = view;
+    lastSize = *newSize;
+    return kResultOk;
+  }
+  IPlugView* lastView = nullptr;
+  ViewRect lastSize;
+};
+
+class Menu : public HostObject<IContextMenu> {
+public:
+  int32 PLUGIN_API getItemCount() override { return 0; }
+  tresult PLUGIN_API getItem(int32, Item&, IContextMenuTarget**) override { return kResultFalse; }
+  tresult PLUGIN_API addItem(const Item&, IContextMenuTarget*) override { return kResultOk; }
+  tresult PLUGIN_API removeItem(const Item&, IContextMenuTarget*) override { return kResultOk; }
+  tresult PLUGIN_API popup(UCoord x, UCoord y) override {
+    popX = x;
+    popY = y;
+    return kResultOk;
+  }
+  UCoord popX = -1, popY = -1;
+};
+
+// A component handler that also offers context menus.
+class MenuHandler : public ComponentHandler, public IComponentHandler3 {
+public:
+  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
+    if (FUnknownPrivate::iidEqual(iid, IComponentHandler3::iid)) {
+      ComponentHandler::addRef();
+      *obj = static_cast<IComponentHandler3*>(this);
+      return kResultOk;
+    }
+    return ComponentHandler::queryInterface(iid, obj);
+  }
+  uint32 PLUGIN_API addRef() override { return ComponentHandler::addRef(); }
+  uint32 PLUGIN_API release() override { return ComponentHandler::release(); }
+  IContextMenu* PLUGIN_API createContextMenu(IPlugView* view, const ParamID* id) override {
+    menuView = view;
+    menuParam = id != nullptr ? *id : kNoParamId;
+    menu.addRef();
+    return &menu;
+  }
+  Menu menu;
+  IPlugView* menuView = nullptr;
+  ParamID menuParam = 0;
+};
+
+TEST(Wrapper, ViewsServeResizeRequestsAndParameterMenus) {
+  MenuHandler handler;
+  Frame frame;
+  Held e(new EditorEffect);
+  e->initialize(nullptr);
+  e->setComponentHandler(&handler);
+  EXPECT_EQ(e->createView("other"), nullptr);
+  EXPECT_EQ(e->createView(nullptr), nullptr);
+  IPlugView* first = e->createView("editor");
+  IPlugView* second = e->createView("editor");
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(e->Views().size(), 2u);
+  EXPECT_EQ(e->Views().front(), first);
+
+  e->ResizeEditor(400, 300);  // no frame yet: nothing to ask
+  EXPECT_EQ(frame.lastView, nullptr);
+  first->setFrame(&frame);
+  e->ResizeEditor(400, 300);
+  EXPECT_EQ(frame.lastView, first);
+  EXPECT_EQ(frame.lastSize.right, 400);
+  EXPECT_EQ(frame.lastSize.bottom, 300);
+
+  e->HostParamMenu(2, 17, 23);
+  EXPECT_EQ(handler.menuView, first);
+  EXPECT_EQ(handler.menuParam, 2u);
+  EXPECT_EQ(handler.menu.popX, 17);
+  EXPECT_EQ(handler.menu.popY, 23);
+  EXPECT_EQ(handler.menu.RefCount(), 1u);  // the menu was released
+  EXPECT_EQ(handler.RefCount(), 2u);       // only the handler reference itself is kept
+
+  e->terminate();
+  EXPECT_TRUE(e->Views().empty());
+  first->setFrame(nullptr);
+  EXPECT_EQ(frame.RefCount(), 1u);
+  first->release();
+  second->release();
+}
+
+}  // namespace
