@@ -3,8 +3,11 @@
 // bus layouts, MIDI).
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <string>
+#include <thread>
 
 #include "tests/vst3/host/HostObjects.h"
 #include "vst3/IEffectVST3.h"
@@ -441,6 +444,31 @@ TEST(Wrapper, ViewsServeResizeRequestsAndParameterMenus) {
   EXPECT_EQ(frame.RefCount(), 1u);
   first->release();
   second->release();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Wrapper, ControllerValueExchangeWaitsForTheAudioThread) {
+  // While processing holds the instance lock, a controller write must wait for it instead of
+  // racing the audio thread's reads.
+  Held e(new GainEffect);
+  e->initialize(nullptr);
+  std::atomic<bool> written{false};
+  std::thread writer;
+  {
+    quivorant::InstanceLock::Scope audioBlock(e->GetLock());
+    writer = std::thread([&] {
+      e->setParamNormalized(0, 1.0);
+      written = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(written.load());
+  }
+  writer.join();
+  EXPECT_TRUE(written.load());
+  EXPECT_EQ(e->GetParam(0)->value, 2.0);
 }
 
 }  // namespace
