@@ -135,6 +135,20 @@ TEST_F(ModuleHost, FactoryIsSharedAndUnknownClassesAreRefused) {
   EXPECT_EQ(factory->createInstance(EffectClassId(), IComponent::iid, nullptr), kInvalidArgument);
 }
 
+#if !COM_COMPATIBLE
+TEST_F(ModuleHost, ModuleEntryAndExitAreCounted) {
+  auto entry = reinterpret_cast<bool (*)(void*)>(loader->Symbol("ModuleEntry"));
+  auto exitFn = reinterpret_cast<bool (*)()>(loader->Symbol("ModuleExit"));
+  ASSERT_TRUE(entry && exitFn);
+  EXPECT_TRUE(entry(nullptr));  // a second entry, as some hosts make
+  EXPECT_TRUE(exitFn());        // ...matched by its exit: the module stays set up
+  IPluginFactory* again = loader->Factory();
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->countClasses(), 1);
+  again->release();
+}
+#endif
+
 TEST_F(ModuleHost, InterfacesAndReferenceCounts) {
   void* obj = nullptr;
   ASSERT_EQ(factory->createInstance(EffectClassId(), IAudioProcessor::iid, &obj), kResultOk);
