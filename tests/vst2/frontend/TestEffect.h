@@ -70,6 +70,8 @@ public:
   bool NoteName(int noteNumber, char* text, std::size_t capacity) override;
   void StateVersionIn(int version) override { versionsIn.push_back(version); }
   void TextSlotChanged(int slot) override { slotsChanged.push_back(slot); }
+  void EditorOpened() override { hooks.push_back("opened"); }
+  void EditorClosing() override { hooks.push_back("closing"); }
 
   FakeEditor* editor = nullptr;  // owned by the core once attached
   std::vector<int> paramChanges;
@@ -79,6 +81,7 @@ public:
   std::vector<int> versionsIn;
   std::vector<int> slotsChanged;
   std::vector<int> blockFrames;  // frame count of every ProcessBlock call
+  std::vector<std::string> hooks;  // editor hooks, and window calls of a test editor, in order
   int resets = 0;
 };
 

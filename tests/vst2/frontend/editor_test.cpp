@@ -1,0 +1,98 @@
+// The editor opcodes against a real editor-framework editor (the off-screen one, with its window
+// calls recorded): rectangle, open with the host's parent, close, idle and the host's wheel.
+
+#include <gtest/gtest.h>
+
+#include "graphics/IGraphicsOffscreen.h"
+#include "tests/vst2/frontend/TestEffect.h"
+#include "tests/vst2/host/RecordingHost.h"
+#include "vst2/abi/VstOpcodes.h"
+
+namespace quivorant_test {
+namespace {
+
+class WindowedEditor : public quivorant::IGraphicsOffscreen {
+public:
+  WindowedEditor(TestEffect* fx, int width, int height) : IGraphicsOffscreen(fx, width, height), fx_(fx) {}
+  void* OpenWindow(void* parent) override {
+    fx_->hooks.push_back("open");
+    parentSeen = parent;
+    return windowToGive;
+  }
+  void CloseWindow() override { fx_->hooks.push_back("close"); }
+  bool HostMouseWheel(float distance) override {
+    wheelSeen = distance;
+    return pointerOver;
+  }
+
+  void* windowToGive = nullptr;
+  void* parentSeen = nullptr;
+  float wheelSeen = 0.0f;
+  bool pointerOver = false;
+
+private:
+  TestEffect* fx_;
+};
+
+class Vst2Editor : public ::testing::Test {
+protected:
+  void SetUp() override {
+    TestEffectSetup setup;
+    setup.attachEditor = false;
+    SetNextSetup(setup);
+    effect = CreatePlugin(RecordingHost::Callback);
+    fx = InstanceOf(effect);
+    editor = new WindowedEditor(fx, 395, 248);
+  }
+  void TearDown() override { Dispatch(effect, effClose); }
+
+  RecordingHost host;
+  AEffect* effect = nullptr;
+  TestEffect* fx = nullptr;
+  WindowedEditor* editor = nullptr;  // owned by the instance once attached
+};
+
+TEST_F(Vst2Editor, AttachingAddsTheFlagAndTheRectangle) {
+  EXPECT_EQ(effect->flags & effFlagsHasEditor, 0);
+  fx->AttachGraphics(nullptr);  // ignored
+  EXPECT_EQ(effect->flags & effFlagsHasEditor, 0);
+  fx->AttachGraphics(editor);
+  EXPECT_EQ(effect->flags, 0x1019);
+  ERect* rect = nullptr;
+  ASSERT_EQ(Dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+  EXPECT_EQ(rect->bottom, 248);
+  EXPECT_EQ(rect->right, 395);
+  EXPECT_EQ(Dispatch(effect, effEditGetRect, 0, 0, nullptr), 0);
+}
+
+TEST_F(Vst2Editor, OpenAndCloseWithTheHostsParent) {
+  fx->AttachGraphics(editor);
+  int parent = 0, window = 0;
+  EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 0);  // no window created
+  EXPECT_EQ(editor->parentSeen, &parent);
+  EXPECT_EQ(fx->hooks, std::vector<std::string>{"open"});
+  editor->windowToGive = &window;
+  EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 1);
+  EXPECT_EQ(Dispatch(effect, effEditIdle), 0);
+  EXPECT_EQ(Dispatch(effect, effEditClose), 1);
+  EXPECT_EQ(fx->hooks, (std::vector<std::string>{"open", "open", "opened", "closing", "close"}));
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(Vst2Editor, HostWheelReachesTheEditor) {
+  const VstInt32 wheel = 0x73744341;  // 'stCA'
+  const VstIntPtr whee = 0x57686565;   // 'Whee'
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, wheel, whee, nullptr, 1.0f), 0);  // no editor yet
+  fx->AttachGraphics(editor);
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, wheel, whee, nullptr, -2.0f), 0);
+  EXPECT_EQ(editor->wheelSeen, -2.0f);
+  editor->pointerOver = true;
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, wheel, whee, nullptr, 1.0f), 1);
+  EXPECT_EQ(editor->wheelSeen, 1.0f);
+  editor->wheelSeen = 0.0f;
+  EXPECT_EQ(Dispatch(effect, effVendorSpecific, wheel, 1, nullptr, 3.0f), 0);
+  EXPECT_EQ(editor->wheelSeen, 0.0f);
+}
+
+}  // namespace
+}  // namespace quivorant_test
