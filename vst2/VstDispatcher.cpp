@@ -2,6 +2,7 @@
 // Each call runs under the instance lock; opcodes we do not act on answer 0.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -134,7 +135,9 @@ VstIntPtr IEffectVST::DispatchProgramsAndSetup(VstInt32 opcode, VstInt32 index, 
       return static_cast<char*>(ptr)[0] != '\0' ? 1 : 0;
     }
     case effSetSampleRate:
-      SetSampleRate(static_cast<double>(opt));
+      // A rate of zero, below zero or not a number would give the filter non-finite
+      // coefficients; such a call keeps the rate the instance has.
+      if (std::isfinite(opt) && opt > 0.0f) SetSampleRate(static_cast<double>(opt));
       ResetEffect();
       return 0;
     case effSetBlockSize:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -434,6 +435,11 @@ TEST_F(Vst2Dispatcher, AudioSetupAndActivation) {
   const int resets = fx->resets;
   Call(effSetSampleRate, 0, 0, nullptr, 96000.0f);
   EXPECT_EQ(fx->SampleRate(), 96000.0);
+  Call(effSetSampleRate, 0, 0, nullptr, 0.0f);
+  Call(effSetSampleRate, 0, 0, nullptr, -44100.0f);
+  Call(effSetSampleRate, 0, 0, nullptr, std::numeric_limits<float>::quiet_NaN());
+  Call(effSetSampleRate, 0, 0, nullptr, std::numeric_limits<float>::infinity());
+  EXPECT_EQ(fx->SampleRate(), 96000.0);
   Call(effSetBlockSize, 0, 512);
   EXPECT_EQ(fx->BlockSize(), 512);
   Call(effSetBlockSize, 0, 0);
@@ -441,7 +447,7 @@ TEST_F(Vst2Dispatcher, AudioSetupAndActivation) {
   EXPECT_EQ(fx->BlockSize(), 512);
   Call(effSetBlockSize, 0, VstIntPtr(1) << 40);
   EXPECT_EQ(fx->BlockSize(), quivorant::IEffectVST::kMaxScratchFrames);
-  EXPECT_EQ(fx->resets, resets + 5);
+  EXPECT_EQ(fx->resets, resets + 9);
   Call(effMainsChanged, 0, 1);
   Call(effMainsChanged, 0, 0);
   Call(effSetBypass, 0, 1);
@@ -453,7 +459,7 @@ TEST_F(Vst2Dispatcher, AudioSetupAndActivation) {
   Call(effGetMidiProgramName);
   EXPECT_EQ(fx->activations,
             (std::vector<bool>{true, false, false, true, true, false, true, true, true}));
-  EXPECT_EQ(fx->resets, resets + 6);  // mains off resets too
+  EXPECT_EQ(fx->resets, resets + 10);  // mains off resets too
 }
 
 TEST_F(Vst2Dispatcher, IdentityAndFixedAnswers) {
