@@ -1,7 +1,7 @@
 // The system dialogs the editor offers its controls: open and save file, colour, confirmation and
 // failure boxes around opening a web address, and the directories of the host and the plug-in.
 // All of them are modal and run on the editor window's thread.
-#include <windows.h>
+#include "graphics/win/detail/WindowsApi.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

@@ -1,6 +1,6 @@
 // The editor window's procedure: window messages become editor-core events; the timer tick
 // applies the in-place entry, repaints what is dirty and ends wheel gestures.
-#include <windows.h>
+#include "graphics/win/detail/WindowsApi.h"
 
 #include <shellapi.h>
 #include <windowsx.h>

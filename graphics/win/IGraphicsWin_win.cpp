@@ -2,7 +2,7 @@
 // presenting the draw bitmap, resizing, tooltips, the host's wheel and the PNG resources.
 #include "graphics/win/IGraphicsWin.h"
 
-#include <windows.h>
+#include "graphics/win/detail/WindowsApi.h"
 
 #include <commctrl.h>
 

@@ -3,7 +3,7 @@
 // from portable code.
 #pragma once
 
-#include <windows.h>
+#include "graphics/win/detail/WindowsApi.h"
 
 #include "graphics/MouseModifiers.h"
 
