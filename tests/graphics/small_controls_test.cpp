@@ -388,5 +388,45 @@ TEST_F(BaseControl, RightClickPromptsForNumbersAndOpensAListForListParameters) {
   EXPECT_EQ(editor->NControls(), 3);
 }
 
+
+TEST_F(BaseControl, TypedTextGoesThroughOneGestureAndHostValuesReachOnlyTheirControls) {
+  IKnobRotVal* freq = Knob(1);
+  IKnobRotVal* wave = Knob(5, 200, 100);
+  IKnobRotVal* waveTwin = Knob(5, 300, 100);
+  Attach();
+  editor->ApplyTextEntry(freq, core.GetParam(1), "1500");
+  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 1", "edit 1", "end 1"}));
+  EXPECT_EQ(Plain(1), 1500.0);
+  editor->ApplyTextEntry(freq, core.GetParam(1), "abc");  // no number: the bottom of the range
+  EXPECT_EQ(Plain(1), 20.0);
+  EXPECT_DOUBLE_EQ(freq->Value(), 0.0);
+  editor->ApplyTextEntry(wave, core.GetParam(5), "Saw Up");
+  EXPECT_EQ(Plain(5), 2.0);
+
+  // A host change in plain units is normalised by the parameter and reaches both wave knobs.
+  editor->SetControlsFromParam(5, 5.0, false);
+  EXPECT_DOUBLE_EQ(wave->Value(), 1.0);
+  EXPECT_DOUBLE_EQ(waveTwin->Value(), 1.0);
+  EXPECT_DOUBLE_EQ(freq->Value(), 0.0);
+  editor->SetControlsFromParam(1, 0.5, true);
+  EXPECT_DOUBLE_EQ(freq->Value(), 0.5);
+  editor->SetControlsFromParam(42, 1.0, false);  // no such parameter: nothing moves
+  EXPECT_DOUBLE_EQ(freq->Value(), 0.5);
+}
+
+TEST_F(BaseControl, GreyingSetsAQuarterWeightAndHidesFromTheMouse) {
+  IKnobRotVal* knob = Knob(2);
+  Attach();
+  knob->SetGreyed(true);
+  EXPECT_EQ(knob->Blend().weight, 0.25f);
+  EXPECT_TRUE(knob->IsDirty());
+  EXPECT_EQ(editor->FindControlAt(100, 100), -1);
+  editor->OnMouseWheel(100, 100, MouseModifiers(), 1);
+  EXPECT_TRUE(core.calls.empty());
+  knob->SetGreyed(false);
+  EXPECT_EQ(knob->Blend().weight, 1.0f);
+  EXPECT_EQ(editor->FindControlAt(100, 100), 0);
+}
+
 }  // namespace
 }  // namespace quivorant::test
