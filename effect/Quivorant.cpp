@@ -1,0 +1,236 @@
+#include "effect/Quivorant.h"
+
+#include <cmath>
+#include <limits>
+#include <new>
+
+#include "effect/BiquadCoefficients.h"
+#include "effect/LfoRate.h"
+#include "effect/LfoWave.h"
+#include "effect/QuivorantIdentity.h"
+#include "effect/QuivorantPresets.h"
+#include "effect/Rounding.h"
+
+namespace quivorant {
+
+QUIVORANT_EFFECT_BASE* CreateEffectInstance(QUIVORANT_EFFECT_BASE::HostInstanceInfo info) {
+  // Nothing may escape toward the host: a failed construction is a null instance.
+  try {
+    return new CLS_QUIVORANT(info);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+CLS_QUIVORANT::CLS_QUIVORANT(QUIVORANT_EFFECT_BASE::HostInstanceInfo info)
+    : QUIVORANT_EFFECT_BASE(QuivorantIdentity(), info) {
+  lastParamValue_.fill(kUnseenValue);
+  if (!EffectReady()) {
+    paramsSeen_.fill(0);
+    paramsUnseen_ = kQuivorantParamCount;
+  }
+  DefineQuivorantParams(*this);
+  BuildEditor();
+  FillQuivorantPresets(*this);
+}
+
+CLS_QUIVORANT::~CLS_QUIVORANT() = default;
+
+void CLS_QUIVORANT::ResetEffect() {
+  InstanceLock::Scope hold(GetLock());
+  if (SampleRate() != filter_.sampleRate) {
+    filter_.sampleRate = SampleRate();
+    ComputeCoefficients();
+  }
+  lfo_.phase = 0;
+  lfo_.nextUpdate = 0;
+}
+
+void CLS_QUIVORANT::HandleParamChange(int paramIdx) {
+  InstanceLock::Scope hold(GetLock());
+  const IParamRecord* param = GetParam(paramIdx);
+  if (!param || paramIdx < 0 || paramIdx >= kQuivorantParamCount) return;
+  const std::int32_t value = RoundHalfAwayFromZero(param->value);
+  if (value == lastParamValue_[paramIdx]) return;
+  lastParamValue_[paramIdx] = value;
+
+  ActOnParam(paramIdx, value);
+  // Before the first block there is no tempo yet; the first block's tempo check runs it.
+  if (processingStarted_) UpdateSwing();
+  if (!EffectReady()) MarkSeen(paramIdx);
+}
+
+void CLS_QUIVORANT::ActOnParam(int paramIdx, std::int32_t value) {
+  const float percent = static_cast<float>(value) * 0.01f;
+  switch (paramIdx) {
+    case kParamFilterType:
+      filter_.type = value;
+      if (lfo_.target > kLfoTargetNone) lfo_.nextUpdate = 0;
+      ComputeCoefficients();
+      break;
+    case kParamFilterFreq:
+      filter_.baseFrequency = value;
+      filter_.frequency = value;
+      if (lfo_.target == kLfoTargetFrequency) lfo_.nextUpdate = 0;
+      ComputeCoefficients();
+      break;
+    case kParamFilterBandwidth:
+      filter_.baseBandwidth = percent;
+      filter_.bandwidth = percent;
+      if (lfo_.target == kLfoTargetBandwidth) lfo_.nextUpdate = 0;
+      ComputeCoefficients();
+      break;
+    case kParamFilterMix:
+      filter_.baseMix = percent;
+      filter_.wet = percent;
+      filter_.dry = 1.0f - percent;
+      ApplyGains();
+      if (lfo_.target == kLfoTargetMix) lfo_.nextUpdate = 0;
+      break;
+    case kParamLfoTarget:
+      lfo_.target = value;
+      display_.SetShown(value > kLfoTargetNone);
+      filter_.frequency = filter_.baseFrequency;
+      filter_.bandwidth = filter_.baseBandwidth;
+      ComputeCoefficients();
+      filter_.wet = filter_.baseMix;
+      filter_.dry = 1.0f - filter_.baseMix;
+      ApplyGains();
+      lfo_.phase = 0;
+      lfo_.nextUpdate = 0;
+      break;
+    case kParamLfoWave:
+      lfo_.wave = value;
+      lfo_.phase = 0;
+      lfo_.nextUpdate = 0;
+      break;
+    case kParamLfoRate: {
+      const LfoTiming timing = ComputeLfoTiming(value, lfo_.samplesPerWhole);
+      lfo_.period = timing.period;
+      lfo_.step = timing.step;
+      lfo_.phase = 0;
+      lfo_.nextUpdate = 0;
+      break;
+    }
+    case kParamLfoDepth:
+      lfo_.depth = percent;
+      break;
+    case kParamLfoReset:
+      if (value == 1 && lfo_.resetLatch == 0) {
+        lfo_.phase = 0;
+        lfo_.nextUpdate = 0;
+        lfo_.resetLatch = 1;
+      } else if (value == 0) {
+        lfo_.resetLatch = 0;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void CLS_QUIVORANT::UpdateSwing() {
+  LfoBaseValues base;
+  base.frequencyHz = filter_.baseFrequency;
+  base.bandwidth = filter_.baseBandwidth;
+  base.mix = filter_.baseMix;
+  LfoSwing swing;
+  if (!ComputeLfoSwing(lfo_.target, lfo_.depth, base, &swing)) return;
+  lfo_.range = swing.range;
+  lfo_.offset = swing.offset;
+  display_.SetLimits(swing.displayMinimum, swing.displayMaximum);
+}
+
+void CLS_QUIVORANT::MarkSeen(int paramIdx) {
+  if (paramIdx < 0 || paramIdx >= kQuivorantParamCount || paramsSeen_[paramIdx] != 0) return;
+  paramsSeen_[paramIdx] = 1;
+  --paramsUnseen_;
+  if (paramsUnseen_ <= 0) SetEffectReady(true);
+}
+
+void CLS_QUIVORANT::ComputeCoefficients() {
+  BiquadCoefficients c;
+  if (DesignBiquad(filter_.type, filter_.frequency, filter_.bandwidth, filter_.sampleRate, &c))
+    biquad_.SetCoefficients(c);
+}
+
+void CLS_QUIVORANT::ApplyGains() { biquad_.SetGains(filter_.wet, filter_.dry); }
+
+void CLS_QUIVORANT::RunLfoUpdate() {
+  const double v = LfoWaveValue(lfo_.wave, lfo_.phase, lfo_.period, lfo_.range, lfo_.offset);
+  switch (lfo_.target) {
+    case kLfoTargetFrequency:
+      filter_.frequency = RoundHalfAwayFromZero(v);
+      ComputeCoefficients();
+      break;
+    case kLfoTargetBandwidth:
+      filter_.bandwidth = static_cast<float>(v);
+      ComputeCoefficients();
+      break;
+    case kLfoTargetMix:
+      filter_.wet = static_cast<float>(v);
+      filter_.dry = 1.0f - filter_.wet;
+      ApplyGains();
+      break;
+    default:
+      return;
+  }
+  lfo_.value = v;
+  lfo_.hasValue = true;
+  // Both are below 2^30, so the sum cannot overflow. The remainder is dropped on purpose: the
+  // cycle restarts exactly at 0.
+  lfo_.phase += lfo_.step;
+  if (lfo_.phase >= lfo_.period) lfo_.phase = 0;
+}
+
+void CLS_QUIVORANT::RunBlock(double** inputs, double** outputs, std::int32_t nFrames) {
+  const std::int32_t type = filter_.type;
+  if (!lfo_.Running()) {
+    biquad_.Run(type, inputs, outputs, 0, nFrames);
+    return;
+  }
+  // 64 bits: an update position may lie up to a whole grid step beyond a long block.
+  const std::int64_t step = lfo_.step;
+  std::int64_t next = lfo_.nextUpdate;
+  if (lfo_.target == kLfoTargetNone) {
+    // Nothing moves; the grid only advances past the block.
+    if (next >= 0 && next < nFrames) next += ((nFrames - 1 - next) / step + 1) * step;
+    biquad_.Run(type, inputs, outputs, 0, nFrames);
+  } else {
+    std::int32_t i = 0;
+    while (i < nFrames) {
+      if (next == i) {
+        RunLfoUpdate();
+        next += step;
+      }
+      const std::int32_t end = (next > i && next < nFrames) ? static_cast<std::int32_t>(next) : nFrames;
+      biquad_.Run(type, inputs, outputs, i, end);
+      i = end;
+    }
+  }
+  next -= nFrames;
+  if (next < std::numeric_limits<std::int32_t>::min()) next = std::numeric_limits<std::int32_t>::min();
+  lfo_.nextUpdate = static_cast<std::int32_t>(next);
+}
+
+void CLS_QUIVORANT::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+  double samplesPerWhole = SamplesPerBeat() * 4.0;
+  if (!(samplesPerWhole > 0.0) || !std::isfinite(samplesPerWhole)) samplesPerWhole = 0.0;
+
+  if (!processingStarted_) {
+    processingStarted_ = true;
+    ResetEffect();
+  }
+  if (samplesPerWhole != lfo_.samplesPerWhole) {
+    lfo_.samplesPerWhole = samplesPerWhole;
+    lastParamValue_[kParamLfoRate] = kForceRateValue;
+    HandleParamChange(kParamLfoRate);
+  }
+
+  if (nFrames > 0 && inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1])
+    RunBlock(inputs, outputs, nFrames);
+
+  if (lfo_.hasValue) display_.SetValue(static_cast<float>(lfo_.value));
+}
+
+}  // namespace quivorant
