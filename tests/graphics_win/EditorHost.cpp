@@ -1,0 +1,144 @@
+#include "tests/graphics_win/EditorHost.h"
+
+#include <gtest/gtest.h>
+
+#include "graphics/BitmapCache.h"
+#include "graphics/IDropDown.h"
+#include "graphics/IKnobRotVal.h"
+#include "graphics/IRadioButtons.h"
+#include "raster/RasterMemBitmap.h"
+
+namespace quivorant::test {
+
+namespace {
+
+enum TestBitmapKey : int { kKnobKey = 9001, kRadioKey = 9002, kClosedKey = 9003, kItemKey = 9004 };
+constexpr int kBackgroundKey = 100;
+
+// Horizontal bands of colour, one per frame, so each frame and row is recognisable on screen.
+RasterBitmap* Bands(int width, int height, int bands, bool vertical, std::uint32_t base) {
+  auto* bitmap = new RasterMemBitmap(width, height, 4);
+  RasterPixel* pixels = bitmap->PixelData();
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int band = vertical ? y * bands / height : x * bands / width;
+      pixels[y * bitmap->RowSpan() + x] = base + std::uint32_t(band * 0x203040);
+    }
+  }
+  return bitmap;
+}
+
+void EnsureTestBitmaps() {
+  BitmapCache& cache = BitmapCache::Instance();
+  if (cache.Find(kKnobKey)) return;
+  cache.Add(kKnobKey, Bands(40, 40, 4, true, 0xFF804020u));
+  cache.Add(kRadioKey, Bands(72, 13, 3, false, 0xFF206080u));
+  cache.Add(kClosedKey, Bands(40, 72, 6, true, 0xFF408020u));
+  cache.Add(kItemKey, Bands(40, 72, 6, true, 0xFF602060u));
+}
+
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateHostFrame() {
+  static bool registered = false;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!registered) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = FrameProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = "QuivorantTestFrame";
+    registered = RegisterClassA(&wc) != 0;
+  }
+  HWND frame = CreateWindowExA(0, "QuivorantTestFrame", "editor test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 520, 400,
+                               nullptr, nullptr, instance, nullptr);
+  if (frame) UpdateWindow(frame);
+  return frame;
+}
+
+HWND SharedHostFrame() {
+  static HWND shared = CreateHostFrame();
+  return shared;
+}
+
+EditorHost::EditorHost(EditorOptions options, HWND hostFrame) {
+  EnsureTestBitmaps();
+  frame = hostFrame ? hostFrame : SharedHostFrame();
+  core = new WinTestCore();
+  editor = new IGraphicsWin(core, 395, 248, 0);
+  editor->SetModuleInstance(GetModuleHandleA(nullptr));
+  editor->AttachBackground(kBackgroundKey, "img/bg.png");
+  const TextStyle text("Arial", 12, ArgbColor(255, 230, 230, 230), 0, kAlignCenter);
+  const BitmapRef knob = editor->LoadBitmap(kKnobKey, nullptr, 1);
+  freqKnob = new IKnobRotVal(core, 100, 110, kFreq, knob, text);
+  freqKnob->SetTooltip("Frequency");
+  editor->AttachControl(freqKnob);
+  targetKnob = new IKnobRotVal(core, 200, 110, kTarget, knob, text);
+  editor->AttachControl(targetKnob);
+  typeButtons = new IRadioButtons(core, PixelRect(40, 30, 112, 43), kType, editor->LoadBitmap(kRadioKey, nullptr, 3));
+  editor->AttachControl(typeButtons);
+  waveDrop = new IDropDown(core, 300, 40, kWave, editor->LoadBitmap(kClosedKey, nullptr, 6),
+                           editor->LoadBitmap(kItemKey, nullptr, 6));
+  editor->AttachControl(waveDrop);
+  editor->EnableTooltips(options.tooltips);
+  core->AttachGraphics(editor);
+  editor->EnableMouseOver(options.mouseOver);
+}
+
+EditorHost::~EditorHost() { DestroyInstance(); }
+
+void EditorHost::DestroyInstance() {
+  delete core;
+  core = nullptr;
+  editor = nullptr;
+}
+
+HWND EditorHost::Open() {
+  window = static_cast<HWND>(editor->OpenWindow(frame));
+  EXPECT_NE(window, nullptr);
+  return window;
+}
+
+void EditorHost::Press(int x, int y, bool right, WPARAM extraKeys) {
+  SendMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, (right ? MK_RBUTTON : MK_LBUTTON) | extraKeys,
+               MAKELPARAM(x, y));
+}
+
+void EditorHost::Release(int x, int y, bool right) {
+  SendMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void EditorHost::Move(int x, int y, WPARAM keys) { SendMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); }
+
+void EditorHost::Wheel(int x, int y, int delta, WPARAM keys) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(short(delta))), MAKELPARAM(p.x, p.y));
+}
+
+void EditorHost::Tick(int count) {
+  for (int i = 0; i < count; ++i) SendMessageA(window, WM_TIMER, IGraphicsWin::kTimerId, 0);
+}
+
+void EditorHost::Pump(int ms) {
+  const DWORD end = GetTickCount() + DWORD(ms);
+  MSG msg;
+  while (int(end - GetTickCount()) > 0) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(5);
+  }
+}
+
+POINT EditorHost::Centre(const IControl* control) {
+  const PixelRect& r = control->Rect();
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+}  // namespace quivorant::test
