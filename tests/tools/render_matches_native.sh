@@ -11,8 +11,13 @@ mkdir -p "$out"
 args=(--preset "Oscillating Freq" --set "LFO Wave=Sine Half" --tempo 128 --block 333 --precision 64 --subtype double)
 winpath() { echo "Z:${1//\//\\}"; }
 
-"$native/quivorant-render" --plugin "$native/quivorant.vst3" "${args[@]}" -o "$out/linux.wav"
-"$wine_run" "$win_tool" --format vst3 --plugin "$(winpath "$win_vst3")" "${args[@]}" -o "$(winpath "$out/win-vst3.wav")"
-"$wine_run" "$win_tool" --format vst2 --plugin "$(winpath "$win_vst2")" "${args[@]}" -o "$(winpath "$out/win-vst2.wav")"
+# The same input for all three: the demo loop as the Linux tool makes it, passed through dry.
+"$native/quivorant-render" --plugin "$native/quivorant.vst3" --set "Filter Mix=0" --precision 64 \
+  --subtype double -o "$out/input.wav"
+"$native/quivorant-render" --plugin "$native/quivorant.vst3" "${args[@]}" -i "$out/input.wav" -o "$out/linux.wav"
+"$wine_run" "$win_tool" --format vst3 --plugin "$(winpath "$win_vst3")" "${args[@]}" \
+  -i "$(winpath "$out/input.wav")" -o "$(winpath "$out/win-vst3.wav")"
+"$wine_run" "$win_tool" --format vst2 --plugin "$(winpath "$win_vst2")" "${args[@]}" \
+  -i "$(winpath "$out/input.wav")" -o "$(winpath "$out/win-vst2.wav")"
 "$native/tests/tools/audio_compare" "$out/linux.wav" "$out/win-vst3.wav"
 "$native/tests/tools/audio_compare" "$out/linux.wav" "$out/win-vst2.wav"
