@@ -14,6 +14,7 @@
 #include "effect/BiquadCoefficients.h"
 #include "effect/Quivorant.h"
 #include "tests/effect/TestEffectWrapper.h"
+#include "tests/effect/TestNoise.h"
 
 namespace quivorant {
 namespace {
@@ -35,15 +36,6 @@ __attribute__((noinline)) void PlainStereoBiquad(const BiquadCoefficients& c, do
       s.w1[ch] = w0;
     }
   }
-}
-
-std::vector<double> Noise(int n, std::uint32_t seed) {
-  std::vector<double> v(n);
-  for (double& x : v) {
-    seed = seed * 1664525u + 1013904223u;
-    x = static_cast<double>(seed >> 8) / 8388608.0 - 1.0;
-  }
-  return v;
 }
 
 void SetParam(CLS_QUIVORANT& fx, int idx, double v) {
@@ -68,7 +60,7 @@ void BM_ProcessBlock(benchmark::State& state) {
   SetParam(*fx, kParamLfoTarget, target);
   SetParam(*fx, kParamLfoRate, 3);
 
-  std::vector<double> inL = Noise(frames, 1), inR = Noise(frames, 2);
+  std::vector<double> inL = TestNoise(frames, 1), inR = TestNoise(frames, 2);
   std::vector<double> outL(frames), outR(frames);
   double* ins[2] = {inL.data(), inR.data()};
   double* outs[2] = {outL.data(), outR.data()};

@@ -8,6 +8,7 @@
 
 #include "effect/Quivorant.h"
 #include "tests/effect/TestEffectWrapper.h"
+#include "tests/effect/TestNoise.h"
 
 namespace quivorant {
 
@@ -16,16 +17,6 @@ struct StereoBlock {
   std::vector<double> left, right;
   int Frames() const { return static_cast<int>(left.size()); }
 };
-
-// Deterministic noise in [-1, 1) from a 32-bit linear congruential generator.
-inline std::vector<double> TestNoise(int frames, std::uint32_t seed) {
-  std::vector<double> v(frames);
-  for (double& x : v) {
-    seed = seed * 1664525u + 1013904223u;
-    x = static_cast<double>(seed >> 8) / 8388608.0 - 1.0;
-  }
-  return v;
-}
 
 class EffectRig {
 public:
