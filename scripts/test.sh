@@ -16,5 +16,5 @@ run_lane() {
 
 run_lane native
 run_lane windows
-/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+build/windows/wine-run.sh --end-session || true
 exit $status
