@@ -17,4 +17,11 @@ run_lane() {
 run_lane native
 run_lane windows
 build/windows/wine-run.sh --end-session || true
+# The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails),
+# then every fuzz target for a short smoke run from its seed corpus.
+run_lane asan
+echo "== fuzz lane =="
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz || status=1
 exit $status
