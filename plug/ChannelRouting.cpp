@@ -33,6 +33,10 @@ ChannelPair ParsePair(const char* p) {
 // Channel lists are never longer than this, whatever a configuration claims.
 constexpr int kMaxChannels = 256;
 
+// Scratch buffers are never larger than this (8 MiB of doubles per channel), whatever block
+// size a host announces; longer blocks are processed up to it (the wrappers split them).
+constexpr int kMaxBlockFrames = 1 << 20;
+
 int ChannelCountFrom(int count) { return std::clamp(count, 0, kMaxChannels); }
 
 }  // namespace
@@ -74,15 +78,27 @@ bool ChannelRouting::IsLegalIO(int numInputs, int numOutputs) const {
 
 void ChannelRouting::SetBlockSize(int n) {
   if (n < 0 || n == blockSize_) return;
-  // Slots that pointed at a scratch buffer must follow it when it moves.
-  auto resize = [n](ChannelIO& channel) {
+  const int frames = std::min(n, kMaxBlockFrames);
+  if (frames == blockSize_) return;
+  // Every new buffer is made before any old one is given up, so that running out of memory
+  // leaves the previous block size fully working.
+  std::vector<std::vector<double>> fresh;
+  try {
+    fresh.resize(inputs_.size() + outputs_.size());
+    for (std::vector<double>& buffer : fresh) buffer.assign(static_cast<std::size_t>(frames), 0.0);
+  } catch (...) {
+    return;
+  }
+  std::size_t next = 0;
+  // Slots on a scratch buffer (or disconnected) must follow it when it moves.
+  auto install = [&](ChannelIO& channel) {
     const bool onScratch = *channel.slot == channel.scratch.data();
-    channel.scratch.assign(static_cast<std::size_t>(n), 0.0);
+    channel.scratch.swap(fresh[next++]);
     if (onScratch || !channel.connected) *channel.slot = channel.scratch.data();
   };
-  for (ChannelIO& channel : inputs_) resize(channel);
-  for (ChannelIO& channel : outputs_) resize(channel);
-  blockSize_ = n;
+  for (ChannelIO& channel : inputs_) install(channel);
+  for (ChannelIO& channel : outputs_) install(channel);
+  blockSize_ = frames;
 }
 
 void ChannelRouting::ZeroScratch() {

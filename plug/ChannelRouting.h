@@ -45,7 +45,8 @@ public:
   bool IsLegalIO(int numInputs, int numOutputs) const;
 
   int BlockSize() const { return blockSize_; }
-  // Resizes and zeroes every scratch buffer; nothing when n is the current size or negative.
+  // Resizes and zeroes every scratch buffer; nothing when n is the current size or negative,
+  // or when memory runs out. Sizes above about a million frames are limited to that.
   void SetBlockSize(int n);
   void ZeroScratch();
 

@@ -139,6 +139,13 @@ void IEffectBase::SetParamFromEditor(int paramIdx, double normalizedValue) {
 
 void IEffectBase::EndParamGestureDeferred(int paramIdx) {
   InstanceLock::Scope hold(lock_);
+  if (!GetParam(paramIdx)) return;
+  // One gesture waits at a time: a different one that still waits ends now instead of never.
+  if (pendingGesture_ != -1 && pendingGesture_ != paramIdx) {
+    const int earlier = pendingGesture_;
+    pendingGesture_ = -1;
+    EndParamEdit(earlier);
+  }
   if (editor_) {
     pendingGesture_ = paramIdx;
     const int half = editor_->FrameRate() / 2;

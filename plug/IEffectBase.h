@@ -111,7 +111,8 @@ public:
   virtual void HostSpecificInit();
   // Takes ownership of the editor and pushes every parameter into it; null is ignored.
   virtual void AttachGraphics(IEditorConnection* editor);
-  // Resizes and zeroes the scratch buffers; a negative count or the current size does nothing.
+  // Resizes and zeroes the scratch buffers; a negative count or the current size does nothing,
+  // and so does running out of memory. Absurd sizes are limited to about a million frames.
   virtual void SetBlockSize(int nFrames);
   virtual void SetLatency(int samples);
   virtual bool SendMidiMessage(const MidiMessage& msg) = 0;
@@ -138,7 +139,8 @@ public:
   // An editor control moved a parameter: lock, set, tell the host, HandleParamChange.
   void SetParamFromEditor(int paramIdx, double normalizedValue);
   // Ends a wheel gesture about half a second later (through the editor's timer), or at once
-  // when no editor is attached. FlushDeferredGesture ends a pending one now.
+  // when no editor is attached; a different gesture still waiting ends first. Indices outside
+  // the table are ignored. FlushDeferredGesture ends a pending one now.
   void EndParamGestureDeferred(int paramIdx);
   void FlushDeferredGesture();
   // The parameter of the wheel gesture waiting for its end, -1 for none.

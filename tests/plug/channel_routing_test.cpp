@@ -277,6 +277,22 @@ TEST(Plumbing, BlocksLongerThanTheScratchAreCutAndSilenced) {
   EXPECT_EQ(o, std::vector<float>(10, 0.0f));
 }
 
+TEST(Plumbing, AnAbsurdBlockSizeLeavesAWorkingInstance) {
+  CapturingEffect fx("1-1");
+  fx.SetEffectReady(true);
+  fx.SetBlockSize(INT_MAX);  // must neither throw nor exhaust memory
+  ASSERT_GE(fx.BlockSize(), 8192);
+  fx.SetInputConnections(0, 1, true);
+  fx.SetOutputConnections(0, 1, true);
+  std::vector<float> a(8192, 1.0f), o(8192);
+  float* ins[] = {a.data()};
+  float* outs[] = {o.data()};
+  fx.AttachInputs(0, 1, ins, 8192);
+  fx.AttachOutputs(0, 1, outs);
+  fx.ProcessBuffers(kSinglePrecision, 8192);
+  EXPECT_EQ(o, std::vector<float>(8192, 2.25f));
+}
+
 TEST(Plumbing, HostBuffersAreForgottenAfterEachBlock) {
   CapturingEffect fx("1-1");
   fx.SetEffectReady(true);

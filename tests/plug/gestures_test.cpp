@@ -98,6 +98,22 @@ TEST(Gestures, WheelGestureEndsOnlyWhenFlushed) {
   EXPECT_EQ(fx.calls.size(), 1u);
 }
 
+TEST(Gestures, AWaitingGestureOfAnotherParameterEndsBeforeTheNextWaits) {
+  GestureEffect fx;
+  fx.AttachGraphics(new RecordingEditor(24));
+  fx.EndParamGestureDeferred(0);
+  fx.EndParamGestureDeferred(0);  // the same knob again: still one gesture
+  EXPECT_TRUE(fx.calls.empty());
+  fx.EndParamGestureDeferred(2);
+  EXPECT_EQ(fx.calls, (std::vector<std::string>{"end 0"}));
+  EXPECT_EQ(fx.PendingGestureIndex(), 2);
+  fx.EndParamGestureDeferred(7);  // no such parameter
+  fx.EndParamGestureDeferred(-1);
+  EXPECT_EQ(fx.PendingGestureIndex(), 2);
+  fx.FlushDeferredGesture();
+  EXPECT_EQ(fx.calls, (std::vector<std::string>{"end 0", "end 2"}));
+}
+
 TEST(Gestures, WheelTicksAreHalfTheFrameRateAtLeastOne) {
   for (const auto& [rate, ticks] : std::vector<std::pair<int, int>>{{24, 12}, {25, 12}, {3, 1}, {1, 1}, {0, 1}}) {
     GestureEffect fx;
