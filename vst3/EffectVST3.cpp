@@ -94,7 +94,7 @@ void IEffectVST3::TimeSignature(int& numerator, int& denominator) {
 void IEffectVST3::ResizeEditor(int width, int height) {
   if (Editor() == nullptr || views_.empty()) return;
   CPluginView* view = views_.front();
-  IPlugFrame* frame = view->getFrame();
+  IPluginFrame* frame = view->getFrame();
   if (frame == nullptr) return;
   ViewRect rect(0, 0, width, height);
   frame->resizeView(view, &rect);

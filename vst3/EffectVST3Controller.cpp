@@ -114,7 +114,7 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
   return kResultFalse;
 }
 
-IPlugView* PLUGIN_API IEffectVST3::createView(FIDString name) noexcept {
+IPluginView* PLUGIN_API IEffectVST3::createView(FIDString name) noexcept {
   if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0 || Editor() == nullptr) return nullptr;
   CPluginView* view = MakeEditorView();
   if (view == nullptr) return nullptr;

@@ -153,7 +153,7 @@ public:
   Steinberg::Vst::ParamValue PLUGIN_API getParamNormalized(Steinberg::Vst::ParamID id) noexcept override;
   Steinberg::tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID id,
                                                    Steinberg::Vst::ParamValue value) noexcept override;
-  Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) noexcept override;
+  Steinberg::IPluginView* PLUGIN_API createView(Steinberg::FIDString name) noexcept override;
 
   // IEditController2
   Steinberg::tresult PLUGIN_API setKnobMode(Steinberg::Vst::KnobMode mode) noexcept override;

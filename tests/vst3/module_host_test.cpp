@@ -163,7 +163,7 @@ TEST_F(ModuleHost, InterfacesAndReferenceCounts) {
     EXPECT_EQ(i->release(), 1u);
   }
   void* none = reinterpret_cast<void*>(1);
-  EXPECT_EQ(processor->queryInterface(IPlugView::iid, &none), kNoInterface);
+  EXPECT_EQ(processor->queryInterface(IPluginView::iid, &none), kNoInterface);
   EXPECT_EQ(none, nullptr);
 
   // Everything the plug-in borrows from the host comes back by terminate.

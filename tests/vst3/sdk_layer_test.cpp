@@ -8,7 +8,7 @@
 
 #include "vst3/sdk/ivstaudioprocessor.h"
 #include "vst3/sdk/ivsteditcontroller.h"
-#include "vst3/sdk/iplugview.h"
+#include "vst3/sdk/ipluginview.h"
 #include "vst3/sdk/pluginfactory.h"
 #include "vst3/sdk/ustring.h"
 #include "vst3/sdk/vstbus.h"
@@ -36,7 +36,7 @@ TEST(InterfaceIdentifiers, StoredBytesFollowThePlatformLayout) {
   EXPECT_EQ(Hex(IPluginFactory::iid), "1C814D7A11521F4AAED9D2EE0B43BF9F");
   EXPECT_EQ(Hex(IEditController::iid), "E3BBD7DC42778D44A874AACC979C759E");
   EXPECT_EQ(Hex(IAudioProcessor::iid), "993F0442DAB73C45A569E79D9AAEC33D");
-  EXPECT_EQ(Hex(IPlugView::iid), "0725C35B60D0EA49A6151B522B755B29");
+  EXPECT_EQ(Hex(IPluginView::iid), "0725C35B60D0EA49A6151B522B755B29");
 #else
   EXPECT_EQ(Hex(IComponent::iid), "E831FF31F2D54301928EBBEE25697802");
   EXPECT_EQ(Hex(IPluginFactory::iid), "7A4D811C52114A1FAED9D2EE0B43BF9F");

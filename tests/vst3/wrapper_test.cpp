@@ -359,14 +359,14 @@ protected:
   Steinberg::CPluginView* MakeEditorView() override { return new Steinberg::CPluginView; }
 };
 
-class Frame : public HostObject<IPlugFrame> {
+class Frame : public HostObject<IPluginFrame> {
 public:
-  tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override {
+  tresult PLUGIN_API resizeView(IPluginView* view, ViewRect* newSize) override {
     lastView = view;
     lastSize = *newSize;
     return kResultOk;
   }
-  IPlugView* lastView = nullptr;
+  IPluginView* lastView = nullptr;
   ViewRect lastSize;
 };
 
@@ -397,14 +397,14 @@ public:
   }
   uint32 PLUGIN_API addRef() override { return ComponentHandler::addRef(); }
   uint32 PLUGIN_API release() override { return ComponentHandler::release(); }
-  IContextMenu* PLUGIN_API createContextMenu(IPlugView* view, const ParamID* id) override {
+  IContextMenu* PLUGIN_API createContextMenu(IPluginView* view, const ParamID* id) override {
     menuView = view;
     menuParam = id != nullptr ? *id : kNoParamId;
     menu.addRef();
     return &menu;
   }
   Menu menu;
-  IPlugView* menuView = nullptr;
+  IPluginView* menuView = nullptr;
   ParamID menuParam = 0;
 };
 
@@ -416,8 +416,8 @@ TEST(Wrapper, ViewsServeResizeRequestsAndParameterMenus) {
   e->setComponentHandler(&handler);
   EXPECT_EQ(e->createView("other"), nullptr);
   EXPECT_EQ(e->createView(nullptr), nullptr);
-  IPlugView* first = e->createView("editor");
-  IPlugView* second = e->createView("editor");
+  IPluginView* first = e->createView("editor");
+  IPluginView* second = e->createView("editor");
   ASSERT_NE(first, nullptr);
   ASSERT_EQ(e->Views().size(), 2u);
   EXPECT_EQ(e->Views().front(), first);

@@ -81,7 +81,7 @@ tresult PLUGIN_API EditController::setComponentHandler(IComponentHandler* handle
   return kResultTrue;
 }
 
-IPlugView* PLUGIN_API EditController::createView(FIDString) { return nullptr; }
+IPluginView* PLUGIN_API EditController::createView(FIDString) { return nullptr; }
 
 tresult PLUGIN_API EditController::setKnobMode(KnobMode mode) {
   knobMode = mode;

@@ -41,7 +41,7 @@ public:
   ParamValue PLUGIN_API getParamNormalized(ParamID id) override;
   tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) override;
   tresult PLUGIN_API setComponentHandler(IComponentHandler* handler) override;
-  IPlugView* PLUGIN_API createView(FIDString name) override;
+  IPluginView* PLUGIN_API createView(FIDString name) override;
 
   tresult PLUGIN_API setKnobMode(KnobMode mode) override;
   tresult PLUGIN_API openHelp(TBool onlyCheck) override;

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "vst3/sdk/ibstream.h"
-#include "vst3/sdk/iplugview.h"
+#include "vst3/sdk/ipluginview.h"
 #include "vst3/sdk/ipluginbase.h"
 #include "vst3/sdk/ivstcontextmenu.h"
 #include "vst3/sdk/vsttypes.h"
@@ -56,7 +56,7 @@ public:
 class IComponentHandler3 : public FUnknown {
 public:
   // The caller releases the menu; a null paramID asks for a generic menu.
-  virtual IContextMenu* PLUGIN_API createContextMenu(IPlugView* plugView, const ParamID* paramID) = 0;
+  virtual IContextMenu* PLUGIN_API createContextMenu(IPluginView* plugView, const ParamID* paramID) = 0;
   QV_DECLARE_IID(0x69F11617, 0xD26B400D, 0xA4B6B964, 0x7B6EBBAB);
 };
 
@@ -75,7 +75,7 @@ public:
   virtual tresult PLUGIN_API setParamNormalized(ParamID id, ParamValue value) = 0;
   virtual tresult PLUGIN_API setComponentHandler(IComponentHandler* handler) = 0;
   // The caller owns the returned view.
-  virtual IPlugView* PLUGIN_API createView(FIDString name) = 0;
+  virtual IPluginView* PLUGIN_API createView(FIDString name) = 0;
   QV_DECLARE_IID(0xDCD7BBE3, 0x7742448D, 0xA874AACC, 0x979C759E);
 };
 

@@ -41,7 +41,7 @@ tresult PLUGIN_API CPluginView::onSize(ViewRect* newSize) {
 
 tresult PLUGIN_API CPluginView::onFocus(TBool) { return kResultFalse; }
 
-tresult PLUGIN_API CPluginView::setFrame(IPlugFrame* frame) {
+tresult PLUGIN_API CPluginView::setFrame(IPluginFrame* frame) {
   if (frame != nullptr) frame->addRef();
   if (plugFrame != nullptr) plugFrame->release();
   plugFrame = frame;
@@ -53,7 +53,7 @@ tresult PLUGIN_API CPluginView::checkSizeConstraint(ViewRect*) { return kResultF
 
 tresult PLUGIN_API CPluginView::queryInterface(const TUID queryIid, void** obj) {
   if (obj == nullptr) return kInvalidArgument;
-  if (queryIid != nullptr && answer(queryIid, IPlugView::iid, static_cast<IPlugView*>(this), obj)) return kResultOk;
+  if (queryIid != nullptr && answer(queryIid, IPluginView::iid, static_cast<IPluginView*>(this), obj)) return kResultOk;
   return FObject::queryInterface(queryIid, obj);
 }
 

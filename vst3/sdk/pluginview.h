@@ -3,11 +3,11 @@
 #pragma once
 
 #include "vst3/sdk/fobject.h"
-#include "vst3/sdk/iplugview.h"
+#include "vst3/sdk/ipluginview.h"
 
 namespace Steinberg {
 
-class CPluginView : public FObject, public IPlugView {
+class CPluginView : public FObject, public IPluginView {
 public:
   explicit CPluginView(const ViewRect* rect = nullptr);
   ~CPluginView() override;
@@ -21,7 +21,7 @@ public:
   tresult PLUGIN_API getSize(ViewRect* size) override;
   tresult PLUGIN_API onSize(ViewRect* newSize) override;
   tresult PLUGIN_API onFocus(TBool state) override;
-  tresult PLUGIN_API setFrame(IPlugFrame* frame) override;
+  tresult PLUGIN_API setFrame(IPluginFrame* frame) override;
   tresult PLUGIN_API canResize() override;
   tresult PLUGIN_API checkSizeConstraint(ViewRect* rect) override;
 
@@ -32,7 +32,7 @@ public:
   const ViewRect& getRect() const { return rect; }
   void setRect(const ViewRect& r) { rect = r; }
   void* getSystemWindow() const { return systemWindow; }
-  IPlugFrame* getFrame() const { return plugFrame; }
+  IPluginFrame* getFrame() const { return plugFrame; }
 
   OBJ_METHODS(CPluginView, FObject)
   REFCOUNT_METHODS(FObject)
@@ -41,7 +41,7 @@ public:
 protected:
   ViewRect rect;
   void* systemWindow = nullptr;
-  IPlugFrame* plugFrame = nullptr;
+  IPluginFrame* plugFrame = nullptr;
 };
 
 }  // namespace Steinberg

@@ -18,9 +18,9 @@ struct ViewRect {
   int32 getHeight() const { return bottom - top; }
 };
 
-class IPlugFrame;
+class IPluginFrame;
 
-class IPlugView : public FUnknown {
+class IPluginView : public FUnknown {
 public:
   virtual tresult PLUGIN_API isPlatformTypeSupported(FIDString type) = 0;
   virtual tresult PLUGIN_API attached(void* parent, FIDString type) = 0;
@@ -31,15 +31,15 @@ public:
   virtual tresult PLUGIN_API getSize(ViewRect* size) = 0;
   virtual tresult PLUGIN_API onSize(ViewRect* newSize) = 0;
   virtual tresult PLUGIN_API onFocus(TBool state) = 0;
-  virtual tresult PLUGIN_API setFrame(IPlugFrame* frame) = 0;
+  virtual tresult PLUGIN_API setFrame(IPluginFrame* frame) = 0;
   virtual tresult PLUGIN_API canResize() = 0;
   virtual tresult PLUGIN_API checkSizeConstraint(ViewRect* rect) = 0;
   QV_DECLARE_IID(0x5BC32507, 0xD06049EA, 0xA6151B52, 0x2B755B29);
 };
 
-class IPlugFrame : public FUnknown {
+class IPluginFrame : public FUnknown {
 public:
-  virtual tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) = 0;
+  virtual tresult PLUGIN_API resizeView(IPluginView* view, ViewRect* newSize) = 0;
   QV_DECLARE_IID(0x367FAF01, 0xAFA94693, 0x8D4DA2A0, 0xED0882A3);
 };
 
