@@ -46,5 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!effect.WritePresetBank(again) || effect.ReadPresetBank(again, 0) != again.Size()) std::abort();
   }
   CheckRanges(effect);
+  // The test effect records every change it sees; one long-lived instance must not pile them up.
+  effect.changed.clear();
   return 0;
 }
