@@ -10,6 +10,7 @@
 #include "effect/QuivorantIdentity.h"
 #include "effect/QuivorantPresets.h"
 #include "effect/Rounding.h"
+#include "graphics/GRAPH.h"
 
 namespace quivorant {
 
@@ -89,7 +90,7 @@ void CLS_QUIVORANT::ActOnParam(int paramIdx, std::int32_t value) {
       break;
     case kParamLfoTarget:
       lfo_.target = value;
-      display_.SetShown(value > kLfoTargetNone);
+      if (positionDisplay_) positionDisplay_->SetDisplayShown(value > kLfoTargetNone);
       filter_.frequency = filter_.baseFrequency;
       filter_.bandwidth = filter_.baseBandwidth;
       ComputeCoefficients();
@@ -138,7 +139,7 @@ void CLS_QUIVORANT::UpdateSwing() {
   if (!ComputeLfoSwing(lfo_.target, lfo_.depth, base, &swing)) return;
   lfo_.range = swing.range;
   lfo_.offset = swing.offset;
-  display_.SetLimits(swing.displayMinimum, swing.displayMaximum);
+  if (positionDisplay_) positionDisplay_->SetDisplayRange(swing.displayMinimum, swing.displayMaximum);
 }
 
 void CLS_QUIVORANT::MarkSeen(int paramIdx) {
@@ -230,7 +231,7 @@ void CLS_QUIVORANT::ProcessBlock(double** inputs, double** outputs, int nFrames)
   if (nFrames > 0 && inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1])
     RunBlock(inputs, outputs, nFrames);
 
-  if (lfo_.hasValue) display_.SetValue(static_cast<float>(lfo_.value));
+  if (lfo_.hasValue && positionDisplay_) positionDisplay_->SetDisplayValue(static_cast<float>(lfo_.value));
 }
 
 }  // namespace quivorant

@@ -6,7 +6,8 @@
 //
 // Threads: ProcessBlock runs on the host's audio thread with the instance lock held; ResetEffect
 // and HandleParamChange take the lock themselves (it is recursive: processing calls them too).
-// The LFO display values are written by the audio thread and read by the editor without a lock.
+// The LFO position display's values are written by the audio thread and read by the editor
+// without a lock (they are relaxed atomics).
 //
 // What moves at which rate:
 //   per sample        the two biquads and the blend
@@ -22,12 +23,13 @@
 #include QUIVORANT_EFFECT_BASE_HEADER
 
 #include "effect/FilterType.h"
-#include "effect/LfoDisplayValues.h"
 #include "effect/LfoState.h"
 #include "effect/QuivorantParams.h"
 #include "effect/StereoBiquad.h"
 
 namespace quivorant {
+
+class GRAPH;
 
 // The filter's settings, as the parameters and the LFO leave them.
 struct FilterSettings {
@@ -57,7 +59,8 @@ public:
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
 
   // Read-only views for the editor, tests and tools.
-  const LfoDisplayValues& DisplayValues() const { return display_; }
+  // The editor's LFO position strip; null only when the editor could not be built.
+  const GRAPH* PositionDisplay() const { return positionDisplay_; }
   const FilterSettings& Filter() const { return filter_; }
   const BiquadCoefficients& Coefficients() const { return biquad_.Coefficients(); }
   const BiquadState& ChannelState(int channel) const { return biquad_.State(channel); }
@@ -70,8 +73,7 @@ private:
   // unchanged rate is not taken for a repeated delivery.
   static constexpr std::int32_t kForceRateValue = -101;
 
-  // Builds and attaches the editor. Empty until the editor framework exists; the display values
-  // above already stand in for the LFO position display.
+  // Builds the editor and attaches it to the core, which owns it from then on.
   void BuildEditor();
 
   void ComputeCoefficients();
@@ -91,7 +93,7 @@ private:
   FilterSettings filter_;
   StereoBiquad biquad_;
   LfoState lfo_;
-  LfoDisplayValues display_;
+  GRAPH* positionDisplay_ = nullptr;  // owned by the editor
   bool processingStarted_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "effect/LfoRate.h"
+#include "graphics/GRAPH.h"
 #include "tests/effect/EffectRig.h"
 
 namespace quivorant {
@@ -225,17 +226,17 @@ TEST(EffectProcess, ChangingTheBaseWhileSweepingRecentresAtTheNextBlock) {
   rig.Set(kParamLfoTarget, kLfoTargetMix);
   EXPECT_EQ(rig.fx->Filter().frequency, 5000);
   EXPECT_EQ(rig.fx->Lfo().phase, 0);
-  EXPECT_EQ(rig.fx->DisplayValues().Minimum(), 0.0f);
-  EXPECT_EQ(rig.fx->DisplayValues().Maximum(), 1.0f);
+  EXPECT_EQ(rig.fx->PositionDisplay()->DisplayMinimum(), 0.0f);
+  EXPECT_EQ(rig.fx->PositionDisplay()->DisplayMaximum(), 1.0f);
   rig.ProcessNoise(1000, 3);
   EXPECT_LT(rig.fx->Filter().wet, 1.0f);
   EXPECT_EQ(rig.fx->Filter().dry, 1.0f - rig.fx->Filter().wet);
-  const float v = rig.fx->DisplayValues().Value();
+  const float v = rig.fx->PositionDisplay()->DisplayValue();
   EXPECT_GE(v, 0.0f);
   EXPECT_LE(v, 1.0f);
   EXPECT_EQ(v, static_cast<float>(rig.fx->Lfo().value));
   rig.Set(kParamLfoTarget, kLfoTargetNone);
-  EXPECT_FALSE(rig.fx->DisplayValues().Shown());
+  EXPECT_FALSE(rig.fx->PositionDisplay()->DisplayShown());
   EXPECT_EQ(rig.fx->Filter().wet, 1.0f);
   EXPECT_EQ(rig.fx->Filter().dry, 0.0f);
 }
@@ -283,7 +284,7 @@ TEST(EffectProcess, MixAndAnUnassignedLfo) {
   const StereoBlock ya = a.ProcessNoise(3000, 4);
   const StereoBlock yb = b.ProcessNoise(3000, 4);
   for (int i = 0; i < 3000; ++i) ASSERT_EQ(ya.left[i], yb.left[i]);
-  EXPECT_FALSE(a.fx->DisplayValues().Shown());
+  EXPECT_FALSE(a.fx->PositionDisplay()->DisplayShown());
   EXPECT_EQ(a.fx->Lfo().phase, 0);  // the phase stands still while unassigned
 }
 

@@ -7,6 +7,7 @@
 #include "effect/QuivorantIdentity.h"
 #include "effect/LfoWave.h"
 #include "effect/QuivorantPresets.h"
+#include "graphics/GRAPH.h"
 #include "tests/effect/EffectRig.h"
 
 namespace quivorant {
@@ -120,7 +121,7 @@ TEST(EffectSetup, PresetTableAndFactoryPresetsLoadTheirRows) {
   EXPECT_EQ(rig.fx->Lfo().target, kLfoTargetMix);
   EXPECT_EQ(rig.fx->Lfo().wave, kWaveSine);
   EXPECT_EQ(rig.fx->Lfo().depth, 60.0f * 0.01f);
-  EXPECT_TRUE(rig.fx->DisplayValues().Shown());
+  EXPECT_TRUE(rig.fx->PositionDisplay()->DisplayShown());
 
   // The default slot holds no state: only "Filter Type" changes (to its clamped 0).
   const double freq = rig.fx->GetParam(kParamFilterFreq)->value;
