@@ -125,10 +125,11 @@ bool parseDouble16(const char16* text, double& value) {
   char narrow[128];
   int32 n = 0;
   int32 i = 0;
-  while (text[i] == u' ' || text[i] == u'\t') ++i;
-  if (text[i] == u'+') ++i;
+  const int32 units = strlen16(text, kTextUnitsMax);
+  while (i < units && (text[i] == u' ' || text[i] == u'\t')) ++i;
+  if (i < units && text[i] == u'+') ++i;
   // Only the characters a decimal number can hold; the number ends at the first other one.
-  for (; text[i] != 0 && n + 1 < static_cast<int32>(sizeof(narrow)); ++i) {
+  for (; i < units && n + 1 < static_cast<int32>(sizeof(narrow)); ++i) {
     const char16 c = text[i];
     const bool numeric = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'e' || c == u'E' || c == u'+';
     if (!numeric) break;

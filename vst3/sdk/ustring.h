@@ -7,6 +7,10 @@
 
 namespace Steinberg {
 
+// The widest text buffer the interface hands over. A host text without a terminator in its
+// first kTextUnitsMax units is read as those units and no further.
+inline constexpr int32 kTextUnitsMax = 128;
+
 // Length of a NUL-terminated UTF-16 text, reading at most `maxUnits` units.
 int32 strlen16(const char16* text, int32 maxUnits = 0x7FFFFFFF);
 

@@ -1,6 +1,7 @@
 #include "vst3/sdk/vstparameters.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "vst3/sdk/ustring.h"
 
@@ -85,8 +86,9 @@ void StringListParameter::toString(ParamValue normalized, String128 string) cons
 
 bool StringListParameter::fromString(const TChar* string, ParamValue& normalized) const {
   if (string == nullptr) return false;
+  const std::u16string_view text(string, static_cast<std::size_t>(strlen16(string, kTextUnitsMax)));
   for (std::size_t i = 0; i < strings.size(); ++i) {
-    if (strings[i] == string) {
+    if (strings[i] == text) {
       normalized = toNormalized(static_cast<ParamValue>(i));
       return true;
     }
