@@ -1,0 +1,63 @@
+#include "tests/fuzz/common/FuzzChecks.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "plug/IEffectBase.h"
+
+namespace quivorant_fuzz {
+
+void Require(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "fuzz check failed: %s\n", what);
+  std::abort();
+}
+
+std::vector<double> ParamValues(const quivorant::IEffectBase& effect) {
+  std::vector<double> values;
+  for (int i = 0; i < effect.ParamCount(); ++i) values.push_back(effect.GetParam(i)->value);
+  return values;
+}
+
+void RequireParamsInRange(const quivorant::IEffectBase& effect) {
+  for (int i = 0; i < effect.ParamCount(); ++i) {
+    const quivorant::IParamRecord* p = effect.GetParam(i);
+    if (!(std::isfinite(p->value) && p->value >= p->min && p->value <= p->max)) {
+      std::fprintf(stderr, "parameter %d holds %g outside [%g, %g]\n", i, p->value, p->min, p->max);
+      std::abort();
+    }
+  }
+}
+
+std::vector<double> ValuesAfterStateRead(const quivorant::IEffectBase& effect, const std::vector<double>& before,
+                                         const std::uint8_t* bytes, std::size_t size, long start) {
+  std::vector<double> expected = before;
+  if (start < 0) return expected;
+  std::size_t pos = static_cast<std::size_t>(start);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    double x = 0.0;
+    const bool whole = pos <= size && size - pos >= 8;
+    if (whole) std::memcpy(&x, bytes + pos, 8);  // the state is little-endian, like this machine
+    if (std::isnan(x)) x = 0.0;
+    const quivorant::IParamRecord* p = effect.GetParam(static_cast<int>(i));
+    expected[i] = x < p->min ? p->min : (x > p->max ? p->max : x);
+    if (!whole) break;
+    pos += 8;
+  }
+  return expected;
+}
+
+void RequireValues(const quivorant::IEffectBase& effect, const std::vector<double>& expected, const char* what) {
+  const std::vector<double> now = ParamValues(effect);
+  for (std::size_t i = 0; i < now.size(); ++i) {
+    // NaN never counts as equal; the range check reports those.
+    if (now[i] != expected[i]) {
+      std::fprintf(stderr, "%s: parameter %zu is %.17g, expected %.17g\n", what, i, now[i], expected[i]);
+      std::abort();
+    }
+  }
+}
+
+}  // namespace quivorant_fuzz

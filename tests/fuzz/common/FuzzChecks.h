@@ -1,0 +1,33 @@
+// Checks shared by the fuzz targets that drive a whole plug-in instance. A failed check prints
+// what broke and aborts, which libFuzzer reports as a crash with the input that caused it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace quivorant {
+class IEffectBase;
+}
+
+namespace quivorant_fuzz {
+
+void Require(bool ok, const char* what);
+
+// Every parameter's plain value, in index order.
+std::vector<double> ParamValues(const quivorant::IEffectBase& effect);
+
+// Every parameter is finite and inside its range.
+void RequireParamsInRange(const quivorant::IEffectBase& effect);
+
+// What reading a parameter state from `bytes` at `start` must leave, given the values before:
+// parameters whose 8 bytes are there take them (NaN as 0, clamped to the range), the first one
+// whose bytes are missing takes its clamped 0, and the ones after it keep their values. A
+// negative start reads nothing.
+std::vector<double> ValuesAfterStateRead(const quivorant::IEffectBase& effect, const std::vector<double>& before,
+                                         const std::uint8_t* bytes, std::size_t size, long start);
+
+// Exact equality (both sides are copies of stored doubles).
+void RequireValues(const quivorant::IEffectBase& effect, const std::vector<double>& expected, const char* what);
+
+}  // namespace quivorant_fuzz
