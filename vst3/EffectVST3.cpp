@@ -93,11 +93,7 @@ void IEffectVST3::TimeSignature(int& numerator, int& denominator) {
 
 void IEffectVST3::ResizeEditor(int width, int height) {
   if (Editor() == nullptr || views_.empty()) return;
-  CPluginView* view = views_.front();
-  IPluginFrame* frame = view->getFrame();
-  if (frame == nullptr) return;
-  ViewRect rect(0, 0, width, height);
-  frame->resizeView(view, &rect);
+  views_.front()->RequestResize(width, height);
 }
 
 void IEffectVST3::SetLatency(int samples) {
@@ -130,7 +126,7 @@ void IEffectVST3::TimeInfo(HostTimeInfo& info) {
   info.transportLoop = (c.state & ProcessContext::kCycleActive) != 0;
 }
 
-void IEffectVST3::ForgetView(CPluginView* view) {
+void IEffectVST3::ForgetView(IEffectVST3View* view) {
   views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
 }
 

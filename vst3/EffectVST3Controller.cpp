@@ -116,8 +116,7 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
 
 IPluginView* PLUGIN_API IEffectVST3::createView(FIDString name) noexcept {
   if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0 || Editor() == nullptr) return nullptr;
-  CPluginView* view = MakeEditorView();
-  if (view == nullptr) return nullptr;
+  auto* view = new IEffectVST3View(this);
   views_.push_back(view);
   return view;
 }

@@ -25,8 +25,8 @@
 #include "plug/EffectIdentity.h"
 #include "plug/HostTimeInfo.h"
 #include "plug/IEffectBase.h"
+#include "vst3/IEffectVST3View.h"
 #include "vst3/sdk/ivstunits.h"
-#include "vst3/sdk/pluginview.h"
 #include "vst3/sdk/vstsinglecomponenteffect.h"
 
 namespace quivorant {
@@ -72,16 +72,13 @@ public:
   virtual void TimeInfo(HostTimeInfo& info);
 
   int SidechainChannels() const { return sidechainChannels_; }
-  // Views of the editor that hosts hold; the first serves resize requests and menus.
-  const std::vector<Steinberg::CPluginView*>& Views() const { return views_; }
+  // Views of the editor that hosts hold, in creation order; the first serves resize requests
+  // and menus. terminate empties the list; the views themselves live on until released.
+  const std::vector<IEffectVST3View*>& Views() const { return views_; }
   // A view leaves the list when it is destroyed.
-  void ForgetView(Steinberg::CPluginView* view);
+  void ForgetView(IEffectVST3View* view);
 
   // ---- the work behind the host entries ---------------------------------------------------
-
-protected:
-  // Seam for the editor view: answers a new view (one reference) or null.
-  virtual Steinberg::CPluginView* MakeEditorView() { return nullptr; }
 
 private:
   void IdentifyHost(Steinberg::FUnknown* context);
@@ -110,7 +107,7 @@ private:
   bool IsCoreParam(Steinberg::Vst::ParamID id) const { return id < static_cast<Steinberg::Vst::ParamID>(ParamCount()); }
 
   int sidechainChannels_;
-  std::vector<Steinberg::CPluginView*> views_;
+  std::vector<IEffectVST3View*> views_;
   Steinberg::Vst::ProcessContext lastProcessContext_{};
   bool sidechainWasActive_ = false;
   bool processingSetUp_ = false;

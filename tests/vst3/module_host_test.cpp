@@ -459,7 +459,26 @@ TEST_F(ModuleHost, ControllerParameters) {
   EXPECT_EQ(parsed, 0.0);
   EXPECT_EQ(s.controller->setParamNormalized(kFilterFreq, n), kResultOk);
   EXPECT_NEAR(Plain(s, kFilterFreq), 2000.0, 1e-6);
-  EXPECT_EQ(s.controller->createView("editor"), nullptr);
+}
+
+TEST_F(ModuleHost, EditorView) {
+  PluginSession s(factory, &host);
+  EXPECT_EQ(s.controller->createView("Editor"), nullptr);
+  IPluginView* view = s.controller->createView("editor");
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeHWND), kResultTrue);
+  EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
+  ViewRect size;
+  ASSERT_EQ(view->getSize(&size), kResultOk);
+  EXPECT_EQ(size.right - size.left, 395);
+  EXPECT_EQ(size.bottom - size.top, 248);
+#if !defined(_WIN32)
+  // The Linux editor draws off-screen only: no window to put into a host's.
+  EXPECT_EQ(view->attached(reinterpret_cast<void*>(1), kPlatformTypeHWND), kResultFalse);
+#endif
+  EXPECT_EQ(view->removed(), kResultOk);
+  s.component->terminate();
+  EXPECT_EQ(view->release(), 0u);
 }
 
 TEST_F(ModuleHost, UnitsAndProgramList) {

@@ -9,73 +9,15 @@
 #include <string>
 #include <thread>
 
+#include "tests/vst3/GainEffect.h"
 #include "tests/vst3/host/HostObjects.h"
-#include "vst3/IEffectVST3.h"
 
 namespace {
 
 using namespace vst3host;
-using quivorant::EffectIdentity;
-using quivorant::IEffectVST3;
+using namespace vst3test;
 using quivorant::kBypassParamId;
 using quivorant::kPresetParamId;
-
-struct Layout {
-  const char* config = "1-1 2-2";
-  int presets = 3;
-  bool instrument = false;
-  int midiMode = 0;
-};
-
-EffectIdentity MakeIdentity(const Layout& layout) {
-  EffectIdentity id;
-  id.paramCount = 3;
-  id.channelConfig = layout.config;
-  id.presetCount = layout.presets;
-  id.effectName = "probe";
-  id.makerName = "Tolvane";
-  id.isInstrument = layout.instrument;
-  id.midiMode = layout.midiMode;
-  return id;
-}
-
-// Output = input x "Gain"; remembers what reached its hooks.
-class GainEffect : public IEffectVST3 {
-public:
-  explicit GainEffect(const Layout& layout = Layout()) : IEffectVST3(MakeIdentity(layout), HostInstanceInfo{}) {
-    GetParam(0)->SetupDouble("Gain", 1.0, 0.0, 2.0, 0.01, "x");
-    GetParam(0)->SetGroup("Amp");
-    GetParam(1)->SetupInt("Steps", 4, 1, 8, "");
-    GetParam(1)->SetGroup("Amp");
-    GetParam(2)->SetupEnum("Mode", 0, 3, "");
-    GetParam(2)->canAutomate = false;
-    if (layout.presets > 0) NameFreePresets("first", 1);
-    SetEffectReady(true);
-  }
-  void HandleParamChange(int paramIdx) override { ++changes[static_cast<std::size_t>(paramIdx)]; }
-  void InitializeDone() override { ++initializeDone; }
-  void MidiMessageIn(const quivorant::MidiMessage& msg) override { midi.push_back(msg); }
-  void ProcessBlock(double** inputs, double** outputs, int nFrames) override {
-    const double gain = GetParam(0)->value;
-    for (int c = 0; c < OutputChannelCount(); ++c)
-      for (int i = 0; i < nFrames; ++i) outputs[c][i] = c < InputChannelCount() ? inputs[c][i] * gain : 0.0;
-  }
-
-  std::vector<int> changes = std::vector<int>(3, 0);
-  int initializeDone = 0;
-  std::vector<quivorant::MidiMessage> midi;
-};
-
-// Holds the effect through its counted interface, as a host would.
-struct Held {
-  explicit Held(GainEffect* e) : effect(e) {}
-  ~Held() {
-    effect->terminate();
-    EXPECT_EQ(effect->release(), 0u);
-  }
-  GainEffect* operator->() { return effect; }
-  GainEffect* effect;
-};
 
 TEST(Wrapper, HostIdentificationFromTheContext) {
   // Host objects outlive the effects that borrow them.
@@ -333,122 +275,6 @@ TEST(Wrapper, ClassIdentityAndControllerMisc) {
   EXPECT_EQ(e->createView("editor"), nullptr);  // no editor attached
   EXPECT_EQ(e->getParamNormalized(kBypassParamId), 0.0);
 }
-
-}  // namespace
-
-namespace {
-
-// An editor stand-in: the core only needs its size and parameter pushes.
-class StubEditor : public quivorant::IEditorConnection {
-public:
-  void SetControlsFromParam(int, double, bool) override { ++pushes; }
-  void PrepareDraw() override {}
-  int FrameRate() const override { return 24; }
-  void SetWheelGestureTicks(int) override {}
-  void ClearWheelGestureTicks() override {}
-  int Width() const override { return 395; }
-  int Height() const override { return 248; }
-  int pushes = 0;
-};
-
-class EditorEffect : public GainEffect {
-public:
-  EditorEffect() { AttachGraphics(new StubEditor); }
-
-protected:
-  Steinberg::CPluginView* MakeEditorView() override { return new Steinberg::CPluginView; }
-};
-
-class Frame : public HostObject<IPluginFrame> {
-public:
-  tresult PLUGIN_API resizeView(IPluginView* view, ViewRect* newSize) override {
-    lastView = view;
-    lastSize = *newSize;
-    return kResultOk;
-  }
-  IPluginView* lastView = nullptr;
-  ViewRect lastSize;
-};
-
-class Menu : public HostObject<IContextMenu> {
-public:
-  int32 PLUGIN_API getItemCount() override { return 0; }
-  tresult PLUGIN_API getItem(int32, Item&, IContextMenuTarget**) override { return kResultFalse; }
-  tresult PLUGIN_API addItem(const Item&, IContextMenuTarget*) override { return kResultOk; }
-  tresult PLUGIN_API removeItem(const Item&, IContextMenuTarget*) override { return kResultOk; }
-  tresult PLUGIN_API popup(UCoord x, UCoord y) override {
-    popX = x;
-    popY = y;
-    return kResultOk;
-  }
-  UCoord popX = -1, popY = -1;
-};
-
-// A component handler that also offers context menus.
-class MenuHandler : public ComponentHandler, public IComponentHandler3 {
-public:
-  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
-    if (FUnknownPrivate::iidEqual(iid, IComponentHandler3::iid)) {
-      ComponentHandler::addRef();
-      *obj = static_cast<IComponentHandler3*>(this);
-      return kResultOk;
-    }
-    return ComponentHandler::queryInterface(iid, obj);
-  }
-  uint32 PLUGIN_API addRef() override { return ComponentHandler::addRef(); }
-  uint32 PLUGIN_API release() override { return ComponentHandler::release(); }
-  IContextMenu* PLUGIN_API createContextMenu(IPluginView* view, const ParamID* id) override {
-    menuView = view;
-    menuParam = id != nullptr ? *id : kNoParamId;
-    menu.addRef();
-    return &menu;
-  }
-  Menu menu;
-  IPluginView* menuView = nullptr;
-  ParamID menuParam = 0;
-};
-
-TEST(Wrapper, ViewsServeResizeRequestsAndParameterMenus) {
-  MenuHandler handler;
-  Frame frame;
-  Held e(new EditorEffect);
-  e->initialize(nullptr);
-  e->setComponentHandler(&handler);
-  EXPECT_EQ(e->createView("other"), nullptr);
-  EXPECT_EQ(e->createView(nullptr), nullptr);
-  IPluginView* first = e->createView("editor");
-  IPluginView* second = e->createView("editor");
-  ASSERT_NE(first, nullptr);
-  ASSERT_EQ(e->Views().size(), 2u);
-  EXPECT_EQ(e->Views().front(), first);
-
-  e->ResizeEditor(400, 300);  // no frame yet: nothing to ask
-  EXPECT_EQ(frame.lastView, nullptr);
-  first->setFrame(&frame);
-  e->ResizeEditor(400, 300);
-  EXPECT_EQ(frame.lastView, first);
-  EXPECT_EQ(frame.lastSize.right, 400);
-  EXPECT_EQ(frame.lastSize.bottom, 300);
-
-  e->HostParamMenu(2, 17, 23);
-  EXPECT_EQ(handler.menuView, first);
-  EXPECT_EQ(handler.menuParam, 2u);
-  EXPECT_EQ(handler.menu.popX, 17);
-  EXPECT_EQ(handler.menu.popY, 23);
-  EXPECT_EQ(handler.menu.RefCount(), 1u);  // the menu was released
-  EXPECT_EQ(handler.RefCount(), 2u);       // only the handler reference itself is kept
-
-  e->terminate();
-  EXPECT_TRUE(e->Views().empty());
-  first->setFrame(nullptr);
-  EXPECT_EQ(frame.RefCount(), 1u);
-  first->release();
-  second->release();
-}
-
-}  // namespace
-
-namespace {
 
 TEST(Wrapper, ControllerValueExchangeWaitsForTheAudioThread) {
   // While processing holds the instance lock, a controller write must wait for it instead of

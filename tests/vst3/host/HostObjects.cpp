@@ -93,6 +93,15 @@ void ParamChanges::Clear() {
   queues_.clear();
 }
 
+tresult PLUGIN_API PlugFrame::resizeView(IPluginView* view, ViewRect* newSize) {
+  ++requests;
+  lastView = view;
+  if (newSize != nullptr) lastSize = *newSize;
+  if (refuse) return kResultFalse;
+  if (answerWithOnSize && view != nullptr) view->onSize(newSize);
+  return kResultTrue;
+}
+
 tresult PLUGIN_API ComponentHandler::beginEdit(ParamID id) {
   calls.push_back({'b', id, 0.});
   return kResultOk;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "vst3/sdk/ibstream.h"
+#include "vst3/sdk/ipluginview.h"
 #include "vst3/sdk/ivstaudioprocessor.h"
 #include "vst3/sdk/ivstcomponent.h"
 #include "vst3/sdk/ivsteditcontroller.h"
@@ -130,6 +131,18 @@ public:
   tresult PLUGIN_API endEdit(ParamID id) override;
   tresult PLUGIN_API restartComponent(int32 flags) override;
   std::vector<Call> calls;
+};
+
+// A host's frame around a plug-in view: records resize requests and, like most hosts, answers
+// each one at once with the view's onSize (unless told to refuse).
+class PlugFrame : public HostObject<IPluginFrame> {
+public:
+  tresult PLUGIN_API resizeView(IPluginView* view, ViewRect* newSize) override;
+  IPluginView* lastView = nullptr;
+  ViewRect lastSize;
+  int requests = 0;
+  bool answerWithOnSize = true;
+  bool refuse = false;
 };
 
 // Narrow a host-facing UTF-16 text for comparisons in tests (ASCII only).

@@ -1,0 +1,57 @@
+// The editor view a VST3 host embeds. The editor itself lives as long as the instance; a view
+// only opens and closes the editor's window inside the parent window the host gives, and passes
+// size requests between the instance and the host's frame.
+//
+// Walkthrough, as a host drives it (user-interface thread only):
+//   createView ("editor")     a new view, listed in the instance's views; holds the instance
+//   setFrame (frame)          the frame that answers resize requests
+//   isPlatformTypeSupported   "HWND" only
+//   attached (hwnd, "HWND")   the editor window opens as a child of hwnd; EditorOpened
+//   onSize (rect)             after the instance asked the frame: EditorResized
+//   removed ()                EditorClosing; the editor window closes
+//   release                   leaves the instance's views, releases the instance
+//
+// Several views of one instance may exist; they share the one editor window, so a view closes it
+// only while the window is the one it opened.
+#pragma once
+
+#include "vst3/sdk/pluginview.h"
+#include "vst3/sdk/vsttypes.h"
+
+namespace quivorant {
+
+class IEffectVST3;
+class IGraphics;
+
+class IEffectVST3View : public Steinberg::CPluginView {
+public:
+  // Adds a reference to effect for the view's lifetime.
+  explicit IEffectVST3View(IEffectVST3* effect);
+  ~IEffectVST3View() override;
+
+  Steinberg::tresult PLUGIN_API isPlatformTypeSupported(Steinberg::FIDString type) override;
+  Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) override;
+  Steinberg::tresult PLUGIN_API removed() override;
+  Steinberg::tresult PLUGIN_API getSize(Steinberg::ViewRect* size) override;
+  Steinberg::tresult PLUGIN_API onSize(Steinberg::ViewRect* newSize) override;
+
+  // The instance asks the host's frame to resize this view to width x height; the host's
+  // answering onSize then tells the effect. False when the view has no frame or the frame
+  // refused.
+  bool RequestResize(int width, int height);
+  bool ResizeRequested() const { return resizeRequested_; }
+  // True from a successful attached to removed (or the view's end).
+  bool EditorOpen() const { return editorOpen_; }
+
+private:
+  IGraphics* Graphics() const;
+  void CloseEditor();
+
+  IEffectVST3* effect_;
+  bool resizeRequested_ = false;
+  bool editorOpen_ = false;
+  // The editor window this view opened; another view's attached may have replaced it since.
+  void* window_ = nullptr;
+};
+
+}  // namespace quivorant
