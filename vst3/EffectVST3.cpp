@@ -59,7 +59,21 @@ IEffectVST3::IEffectVST3(const EffectIdentity& identity, HostInstanceInfo, int s
 
 IEffectVST3::~IEffectVST3() = default;
 
-void IEffectVST3::BeginParamEdit(int paramIdx) { beginEdit(static_cast<ParamID>(paramIdx)); }
+void IEffectVST3::BeginParamEdit(int paramIdx) {
+  // A wheel gesture still waiting for its end closes before a new gesture opens, so the host
+  // never sees two open gestures on one parameter.
+  FlushDeferredGesture();
+  beginEdit(static_cast<ParamID>(paramIdx));
+}
+
+void IEffectVST3::WheelEditHook(int paramIdx) {
+  InstanceLock::Scope hold(GetLock());
+  // A run of wheel steps on one knob is one gesture: it begins at the first step, and the
+  // editor's deferred end closes it after the last.
+  if (PendingGestureIndex() == paramIdx) return;
+  FlushDeferredGesture();
+  beginEdit(static_cast<ParamID>(paramIdx));
+}
 
 void IEffectVST3::ParamEditToHost(int paramIdx, double normalizedValue) {
   performEdit(static_cast<ParamID>(paramIdx), normalizedValue);

@@ -55,6 +55,7 @@ public:
   // ---- core operations as this wrapper implements them ------------------------------------
 
   void BeginParamEdit(int paramIdx) override;
+  void WheelEditHook(int paramIdx) override;
   void ParamEditToHost(int paramIdx, double normalizedValue) override;
   void EndParamEdit(int paramIdx) override;
   void HostParamMenu(int paramIdx, int x, int y) override;

@@ -1,6 +1,7 @@
 // The editor view in-process: the list of views and which one serves resize requests and
 // parameter menus, the answers a host reads, attaching and removing with the effect's hooks in
-// order, and views that outlive terminate or the host's reference to the instance.
+// order, and views that outlive terminate or the host's reference to the instance. Also the
+// gestures the editor's wheel makes, as the component handler sees them.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -229,6 +230,47 @@ TEST(View, AViewOutlivesTerminateAndTheHostsReferenceToTheInstance) {
   EXPECT_EQ(view->removed(), kResultOk);
   EXPECT_EQ(view->release(), 0u);
   EXPECT_TRUE(destroyed);
+}
+
+std::string Gestures(const ComponentHandler& handler) {
+  std::string out;
+  for (const ComponentHandler::Call& c : handler.calls) {
+    if (c.kind == 'r') continue;
+    if (!out.empty()) out += ' ';
+    out += c.kind;
+    out += std::to_string(c.id);
+  }
+  return out;
+}
+
+TEST(EditorGestures, WheelStepsOnOneParameterFormOneGesture) {
+  ComponentHandler handler;
+  Held e(new EditorEffect);
+  e->initialize(nullptr);
+  e->setComponentHandler(&handler);
+  // What the editor does for each wheel notch: hook, value, deferred end.
+  auto notch = [&](int param, double value) {
+    e->WheelEditHook(param);
+    e->SetParamFromEditor(param, value);
+    e->EndParamGestureDeferred(param);
+  };
+  notch(0, 0.5);
+  notch(0, 0.6);
+  notch(0, 0.7);
+  EXPECT_EQ(Gestures(handler), "b0 p0 p0 p0");
+  e->FlushDeferredGesture();  // the editor's timer ran out
+  EXPECT_EQ(Gestures(handler), "b0 p0 p0 p0 e0");
+
+  // Another parameter's wheel, or a drag, closes the waiting gesture before opening its own.
+  handler.calls.clear();
+  notch(0, 0.8);
+  notch(1, 0.5);
+  EXPECT_EQ(Gestures(handler), "b0 p0 e0 b1 p1");
+  e->BeginParamEdit(1);
+  e->EndParamEdit(1);
+  EXPECT_EQ(Gestures(handler), "b0 p0 e0 b1 p1 e1 b1 e1");
+  e->FlushDeferredGesture();  // nothing left waiting
+  EXPECT_EQ(Gestures(handler), "b0 p0 e0 b1 p1 e1 b1 e1");
 }
 
 class Menu : public HostObject<IContextMenu> {
