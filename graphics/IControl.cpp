@@ -170,7 +170,9 @@ void IControl::ForgetReference(const IControl* gone) {
 }
 
 void IControl::EntryClosed() {
-  SetDirty(true);
+  // Redraw only: a committed entry already pushed its value inside its own gesture, and a
+  // cancelled one changed nothing, so a push here would reach the host outside any gesture.
+  SetDirty(false);
   redraw_ = true;
 }
 

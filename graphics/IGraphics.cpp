@@ -173,7 +173,10 @@ bool IGraphics::OnMouseDown(int x, int y, const MouseModifiers& mods) {
 }
 
 void IGraphics::OnMouseUp(int x, int y, const MouseModifiers& mods) {
-  IControl* control = GetControl(FindControlAt(x, y));
+  // The release belongs to the control its press captured. When the press hit nothing, or a
+  // pop-up pick already ended its gesture and dropped the capture, the control now under the
+  // pointer never saw a press: releasing it would push a value and end an edit never begun.
+  IControl* control = GetControl(capturedControl_);
   ForgetCapture();
   if (!control) return;
   control->OnMouseUp(x, y, mods);

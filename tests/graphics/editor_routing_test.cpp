@@ -80,10 +80,14 @@ TEST_F(Routing, CapturedControlFollowsDragsAnywhereAndGetsTheReleaseOutside) {
   EXPECT_EQ(editor->LastMouseX(), -1);
   EXPECT_EQ(editor->LastMouseY(), -1);
 
-  // Without a capture drags go nowhere.
+  // Without a capture drags go nowhere, and neither does a release: a press that hit nothing,
+  // then a release over A, must not end an edit A never began.
   Clear();
   editor->OnMouseDrag(20, 20, Left());
+  editor->OnMouseDown(300, 200, Left());
+  editor->OnMouseUp(20, 20, Left());
   EXPECT_TRUE(journal.empty());
+  EXPECT_TRUE(core.calls.empty());
 }
 
 TEST_F(Routing, DoubleClickWithAndWithoutTheAsClickFlag) {
