@@ -44,7 +44,8 @@ public:
   // ---- host entries (called through the C layer) --------------------------------------
 
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
-  // effClose: the BeforeClose hook under the lock, then the instance deletes itself.
+  // effClose: under the lock, an open editor is closed and the BeforeClose hook runs; then the
+  // instance deletes itself.
   static void Close(IEffectVST* instance);
   void ProcessAccumulating(float** inputs, float** outputs, VstInt32 nFrames);
   void ProcessReplacing(float** inputs, float** outputs, VstInt32 nFrames);
@@ -75,6 +76,8 @@ public:
   const VstSpeakerArrangement& InputArrangement() const { return inputArrangement; }
   const VstSpeakerArrangement& OutputArrangement() const { return outputArrangement; }
   bool HostSpecificInitDone() const { return hostSpecificInitDone; }
+  // Between an effEditOpen that opened the window and the next effEditClose (or effClose).
+  bool EditorOpen() const { return editorOpen_; }
 
   // Largest chunk effSetChunk accepts; anything bigger is refused as corrupt.
   static constexpr VstIntPtr kMaxChunkBytes = VstIntPtr(16) << 20;
@@ -97,6 +100,8 @@ private:
   VstIntPtr String2Parameter(VstInt32 index, const char* text);
   VstIntPtr VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt);
   VstIntPtr DispatchEditor(VstInt32 opcode, void* ptr);
+  bool OpenEditor(IEditorConnection* editor, void* parent);
+  void CloseEditor(IEditorConnection* editor);
   VstIntPtr ProcessEvents(const void* events);
   VstIntPtr PinProperties(bool input, VstInt32 index, void* ptr);
   VstIntPtr SetSpeakerArrangement(VstIntPtr inputArr, void* outputArr);
@@ -121,6 +126,7 @@ private:
   VstSpeakerArrangement inputArrangement{};
   VstSpeakerArrangement outputArrangement{};
   bool hostSpecificInitDone = false;
+  bool editorOpen_ = false;
   StateChunk programChunk;
   StateChunk bankChunk;
   // effSetChunk copies the host's bytes here, so that a buffer handed out by effGetChunk stays

@@ -1,33 +1,13 @@
-// Editor, events, pins and speaker arrangements.
+// Events, pins and speaker arrangements.
 
 #include <algorithm>
 #include <cstdio>
 
 #include "vst2/IEffectVST.h"
-#include "vst2/VstEditorAccess.h"
 #include "vst2/abi/VstEvents.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant {
-
-VstIntPtr IEffectVST::DispatchEditor(VstInt32 opcode, void* ptr) {
-  IEditorConnection* editor = Editor();
-  if (editor == nullptr) return 0;
-  switch (opcode) {
-    case effEditGetRect:
-      if (ptr == nullptr) return 0;
-      *static_cast<ERect**>(ptr) = &editorRect;
-      return 1;
-    case effEditOpen:
-      if (EditorOpenWindow(editor, ptr) == nullptr) return 0;
-      EditorOpened();
-      return 1;
-    default:  // effEditClose
-      EditorClosing();
-      EditorCloseWindow(editor);
-      return 1;
-  }
-}
 
 VstIntPtr IEffectVST::ProcessEvents(const void* ptr) {
   const auto* list = static_cast<const VstEvents*>(ptr);

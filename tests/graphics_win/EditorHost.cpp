@@ -37,33 +37,7 @@ void EnsureTestBitmaps() {
   cache.Add(kItemKey, Bands(40, 72, 6, true, 0xFF602060u));
 }
 
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 }  // namespace
-
-HWND CreateHostFrame() {
-  static bool registered = false;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!registered) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = FrameProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = "QuivorantTestFrame";
-    registered = RegisterClassA(&wc) != 0;
-  }
-  HWND frame = CreateWindowExA(0, "QuivorantTestFrame", "editor test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 520, 400,
-                               nullptr, nullptr, instance, nullptr);
-  if (frame) UpdateWindow(frame);
-  return frame;
-}
-
-HWND SharedHostFrame() {
-  static HWND shared = CreateHostFrame();
-  return shared;
-}
 
 EditorHost::EditorHost(EditorOptions options, HWND hostFrame) {
   EnsureTestBitmaps();
@@ -124,17 +98,7 @@ void EditorHost::Tick(int count) {
   for (int i = 0; i < count; ++i) SendMessageA(window, WM_TIMER, IGraphicsWin::kTimerId, 0);
 }
 
-void EditorHost::Pump(int ms) {
-  const DWORD end = GetTickCount() + DWORD(ms);
-  MSG msg;
-  while (int(end - GetTickCount()) > 0) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  }
-}
+void EditorHost::Pump(int ms) { PumpMessages(ms); }
 
 POINT EditorHost::Centre(const IControl* control) {
   const PixelRect& r = control->Rect();

@@ -8,6 +8,7 @@
 #include "graphics/win/detail/WindowsApi.h"
 
 #include "graphics/win/IGraphicsWin.h"
+#include "tests/graphics_win/HostFrame.h"
 #include "tests/graphics_win/WinTestCore.h"
 
 namespace quivorant {
@@ -17,11 +18,6 @@ class IRadioButtons;
 }  // namespace quivorant
 
 namespace quivorant::test {
-
-// A visible top-level window to host editors; destroyed by the caller.
-HWND CreateHostFrame();
-// One frame shared by the tests that do not destroy it (a top-level window costs Wine seconds).
-HWND SharedHostFrame();
 
 struct EditorOptions {
   bool tooltips = false;

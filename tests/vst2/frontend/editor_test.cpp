@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "graphics/IGraphicsOffscreen.h"
 #include "tests/vst2/frontend/TestEffect.h"
 #include "tests/vst2/host/RecordingHost.h"
@@ -13,13 +16,24 @@ namespace {
 
 class WindowedEditor : public quivorant::IGraphicsOffscreen {
 public:
-  WindowedEditor(TestEffect* fx, int width, int height) : IGraphicsOffscreen(fx, width, height), fx_(fx) {}
+  WindowedEditor(TestEffect* fx, int width, int height, std::vector<std::string>* windowLog)
+      : IGraphicsOffscreen(fx, width, height), fx_(fx), windowLog_(windowLog) {}
+  ~WindowedEditor() override { windowLog_->push_back("destroyed"); }
   void* OpenWindow(void* parent) override {
     fx_->hooks.push_back("open");
+    windowLog_->push_back("open");
     parentSeen = parent;
-    return windowToGive;
+    window_ = windowToGive;
+    return window_;
   }
-  void CloseWindow() override { fx_->hooks.push_back("close"); }
+  void CloseWindow() override {
+    fx_->hooks.push_back("close");
+    // Whether the effect had been told before its window went.
+    const bool told = fx_->hooks.size() >= 2 && fx_->hooks[fx_->hooks.size() - 2] == "closing";
+    windowLog_->push_back(told ? "close after closing" : "close");
+    window_ = nullptr;
+  }
+  void* GetWindow() override { return window_; }
   bool HostMouseWheel(float distance) override {
     wheelSeen = distance;
     return pointerOver;
@@ -32,6 +46,8 @@ public:
 
 private:
   TestEffect* fx_;
+  std::vector<std::string>* windowLog_;
+  void* window_ = nullptr;
 };
 
 class Vst2Editor : public ::testing::Test {
@@ -42,14 +58,17 @@ protected:
     SetNextSetup(setup);
     effect = CreatePlugin(RecordingHost::Callback);
     fx = InstanceOf(effect);
-    editor = new WindowedEditor(fx, 395, 248);
+    editor = new WindowedEditor(fx, 395, 248, &windowLog);
   }
-  void TearDown() override { Dispatch(effect, effClose); }
+  void TearDown() override {
+    if (effect != nullptr) Dispatch(effect, effClose);
+  }
 
   RecordingHost host;
   AEffect* effect = nullptr;
   TestEffect* fx = nullptr;
   WindowedEditor* editor = nullptr;  // owned by the instance once attached
+  std::vector<std::string> windowLog;  // outlives the instance
 };
 
 TEST_F(Vst2Editor, AttachingAddsTheFlagAndTheRectangle) {
@@ -68,15 +87,49 @@ TEST_F(Vst2Editor, AttachingAddsTheFlagAndTheRectangle) {
 TEST_F(Vst2Editor, OpenAndCloseWithTheHostsParent) {
   fx->AttachGraphics(editor);
   int parent = 0, window = 0;
+  EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, nullptr), 0);  // no parent: refused, nothing asked
+  EXPECT_TRUE(fx->hooks.empty());
   EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 0);  // no window created
   EXPECT_EQ(editor->parentSeen, &parent);
   EXPECT_EQ(fx->hooks, std::vector<std::string>{"open"});
   editor->windowToGive = &window;
   EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 1);
+  EXPECT_TRUE(fx->EditorOpen());
   EXPECT_EQ(Dispatch(effect, effEditIdle), 0);
   EXPECT_EQ(Dispatch(effect, effEditClose), 1);
+  EXPECT_FALSE(fx->EditorOpen());
   EXPECT_EQ(fx->hooks, (std::vector<std::string>{"open", "open", "opened", "closing", "close"}));
   EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(Vst2Editor, LooseHostsKeepTheHooksPaired) {
+  int parent = 0, otherParent = 0, window = 0;
+  EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 0);  // no editor attached
+  EXPECT_EQ(Dispatch(effect, effEditClose), 0);
+  fx->AttachGraphics(editor);
+  // A close without an open, and a second close, ask the window but tell the effect nothing.
+  EXPECT_EQ(Dispatch(effect, effEditClose), 1);
+  editor->windowToGive = &window;
+  ASSERT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 1);
+  // Opening again into another frame: the effect sees the first window close.
+  ASSERT_EQ(Dispatch(effect, effEditOpen, 0, 0, &otherParent), 1);
+  EXPECT_EQ(editor->parentSeen, &otherParent);
+  EXPECT_EQ(Dispatch(effect, effEditClose), 1);
+  EXPECT_EQ(Dispatch(effect, effEditClose), 1);
+  EXPECT_EQ(fx->hooks, (std::vector<std::string>{"close", "open", "opened", "closing", "open", "opened", "closing",
+                                                 "close", "close"}));
+}
+
+TEST_F(Vst2Editor, ClosingTheInstanceClosesAnOpenEditorFirst) {
+  fx->AttachGraphics(editor);
+  int parent = 0, window = 0;
+  editor->windowToGive = &window;
+  ASSERT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 1);
+  const TestEffectTrace before = Trace();
+  Dispatch(effect, effClose);
+  effect = nullptr;
+  EXPECT_EQ(windowLog, (std::vector<std::string>{"open", "close after closing", "destroyed"}));
+  EXPECT_EQ(Trace().destroyed, before.destroyed + 1);
 }
 
 TEST_F(Vst2Editor, HostWheelReachesTheEditor) {

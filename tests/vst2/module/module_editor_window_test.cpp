@@ -1,0 +1,132 @@
+// The DLL's editor in a real window (Wine and a virtual display): opened through effEditOpen in a
+// host frame, it is a child window of the editor's class and size showing the background image,
+// a click on a filter-type button (real posted mouse messages) reaches the parameter and the host
+// as one gesture, and effEditClose takes the window away again.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "raster/RasterPng.h"
+#include "tests/graphics_win/HostFrame.h"
+#include "tests/graphics_win/ScreenCapture.h"
+#include "tests/vst2/module/LoadedPlugin.h"
+
+namespace quivorant_test {
+namespace {
+
+using quivorant::test::CaptureClient;
+using quivorant::test::CreateHostFrame;
+using quivorant::test::PumpMessages;
+
+constexpr const char* kEditorClass = "IEffectWndClass";
+
+// resources/img/bg.png as 0x00RRGGBB, top row first; empty when it cannot be read.
+std::vector<std::uint32_t> BackgroundImage(int* width, int* height) {
+  std::vector<std::uint32_t> pixels;
+  std::unique_ptr<quivorant::RasterBitmap> image(quivorant::RasterLoadPngFile(QUIVORANT_BACKGROUND_PNG, nullptr));
+  if (!image) return pixels;
+  *width = image->Width();
+  *height = image->Height();
+  for (int y = 0; y < image->Height(); ++y) {
+    for (int x = 0; x < image->Width(); ++x) pixels.push_back(image->PixelData()[y * image->RowSpan() + x] & 0xFFFFFFu);
+  }
+  return pixels;
+}
+
+bool Near(std::uint32_t a, std::uint32_t b) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 2) return false;
+  }
+  return true;
+}
+
+std::vector<VstInt32> GestureOpcodes(const RecordingHost& host) {
+  std::vector<VstInt32> out;
+  for (const HostCall& call : host.calls) {
+    if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate || call.opcode == audioMasterEndEdit) {
+      out.push_back(call.opcode);
+    }
+  }
+  return out;
+}
+
+TEST(Vst2ModuleEditorWindow, OpensInTheHostFrameDrawsAndEdits) {
+  RecordingHost host;
+  HWND frame = CreateHostFrame();
+  ASSERT_NE(frame, nullptr);
+  {
+    LoadedPlugin p;
+    ASSERT_TRUE(p.ok());
+    p.Start();
+    ERect* rect = nullptr;
+    ASSERT_EQ(p.Call(effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(p.Call(effEditOpen, 0, 0, nullptr), 0);  // no parent, no window
+    EXPECT_EQ(FindWindowExA(frame, nullptr, kEditorClass, nullptr), nullptr);
+
+    ASSERT_EQ(p.Call(effEditOpen, 0, 0, frame), 1);
+    HWND window = FindWindowExA(frame, nullptr, kEditorClass, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetParent(window), frame);
+    RECT client = {};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, rect->right);
+    EXPECT_EQ(client.bottom, rect->bottom);
+    EXPECT_EQ(client.right, 395);
+    EXPECT_EQ(client.bottom, 248);
+
+    PumpMessages(400);  // the first paint and a few timer ticks
+    int bgWidth = 0, bgHeight = 0;
+    const std::vector<std::uint32_t> bg = BackgroundImage(&bgWidth, &bgHeight);
+    ASSERT_EQ(bgWidth, 395);
+    ASSERT_EQ(bgHeight, 248);
+    const quivorant::test::Capture shot = CaptureClient(window);
+    ASSERT_EQ(shot.width, 395);
+    ASSERT_EQ(shot.height, 248);
+    // Away from every control: the background as the image has it.
+    const int spots[][2] = {{4, 4}, {380, 40}, {10, 140}, {200, 235}, {390, 245}, {60, 90}};
+    for (const auto& s : spots) {
+      EXPECT_TRUE(Near(shot.At(s[0], s[1]), bg[std::size_t(s[1]) * 395 + std::size_t(s[0])]))
+          << "(" << s[0] << ", " << s[1] << "): screen " << std::hex << shot.At(s[0], s[1]) << ", image "
+          << bg[std::size_t(s[1]) * 395 + std::size_t(s[0])];
+    }
+
+    // The third filter-type button (Bandpass; the default is Highpass), as the system delivers a
+    // click: posted messages through the message loop.
+    host.Clear();
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 118));
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(160, 118));
+    PumpMessages(200);
+    EXPECT_EQ(GestureOpcodes(host), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}));
+    const std::vector<HostCall> automated = host.CallsOf(audioMasterAutomate);
+    ASSERT_EQ(automated.size(), 1u);
+    EXPECT_EQ(automated[0].index, 0);
+    EXPECT_EQ(automated[0].opt, 1.0f);
+    EXPECT_EQ(host.CallsOf(audioMasterBeginEdit)[0].index, 0);
+    EXPECT_EQ(host.CallsOf(audioMasterEndEdit)[0].index, 0);
+    EXPECT_EQ(p.effect->getParameter(p.effect, 0), 1.0f);
+    EXPECT_EQ(p.Text(effGetParamDisplay, 0), "Bandpass");
+
+    EXPECT_EQ(p.Call(effEditClose), 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(FindWindowExA(frame, nullptr, kEditorClass, nullptr), nullptr);
+    EXPECT_EQ(p.Call(effEditClose), 1);  // again: harmless
+
+    // Opened once more and left open: effClose (the instance going away) takes the window along.
+    ASSERT_EQ(p.Call(effEditOpen, 0, 0, frame), 1);
+    window = FindWindowExA(frame, nullptr, kEditorClass, nullptr);
+    ASSERT_NE(window, nullptr);
+    PumpMessages(100);
+    p.Call(effClose);
+    p.effect = nullptr;
+    EXPECT_FALSE(IsWindow(window));
+  }
+  PumpMessages(50);
+  DestroyWindow(frame);
+}
+
+}  // namespace
+}  // namespace quivorant_test
