@@ -5,10 +5,8 @@
 // inside it, a core parameter's answer is a normalised value in 0..1 that both entries agree on
 // and that a plain decimal text reads as its number, unknown IDs are refused, and nothing the
 // instance stores changes.
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -25,23 +23,13 @@ using namespace Steinberg::Vst;
 
 constexpr int kString128 = 128;
 
-// The number a plain decimal text stands for, when the text is nothing else and a C reader
-// agrees it is one (finite, in range); otherwise false.
-bool PlainDecimal(const char16* text, int units, double& value) {
-  std::string narrow;
+// The text narrowed to 8 bits, when it is ASCII up to its terminator or its end.
+bool NarrowAscii(const char16* text, int units, std::string& narrow) {
   for (int i = 0; i < units && text[i] != 0; ++i) {
-    const char16 c = text[i];
-    const bool plain = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' || c == u'e' || c == u'E' ||
-                       c == u' ';
-    if (!plain) return false;
-    narrow += static_cast<char>(c);
+    if (text[i] >= 0x80) return false;
+    narrow += static_cast<char>(text[i]);
   }
-  if (narrow.size() > 100) return false;  // beyond what anyone types; the reader may cut it
-  errno = 0;
-  char* end = nullptr;
-  value = std::strtod(narrow.c_str(), &end);
-  if (end == narrow.c_str()) value = 0.0;
-  return errno == 0 && std::isfinite(value);
+  return true;
 }
 
 void ReadEverywhere(Vst3Instance& instance, const char16* text, int units) {
@@ -69,7 +57,8 @@ void ReadEverywhere(Vst3Instance& instance, const char16* text, int units) {
     if (info.id < static_cast<ParamID>(effect.ParamCount())) {
       Require(read, "a core parameter reads any text (no number reads as 0)");
       double plain = 0.0;
-      if (PlainDecimal(text, units, plain)) {
+      std::string narrow;
+      if (NarrowAscii(text, units, narrow) && PlainDecimal(narrow, plain)) {
         Require(fromObject == effect.GetParam(static_cast<int>(info.id))->ToNormalized(plain),
                 "a decimal text reads as its number");
       }

@@ -1,7 +1,9 @@
 #include "tests/fuzz/common/FuzzChecks.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstdlib>
 #include <cstring>
 
@@ -58,6 +60,30 @@ void RequireValues(const quivorant::IEffectBase& effect, const std::vector<doubl
       std::abort();
     }
   }
+}
+
+bool PlainDecimal(const std::string& text, double& value) {
+  if (text.size() > 100) return false;
+  for (char c : text) {
+    const bool plain = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E' || c == ' ';
+    if (!plain) return false;
+  }
+  errno = 0;
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  if (end == text.c_str()) value = 0.0;
+  return errno == 0 && std::isfinite(value);
+}
+
+bool DisplayTextValue(const quivorant::IParamRecord& param, const char* text, int& value) {
+  if (param.DisplayTextCount() == 0) return false;
+  for (int v = static_cast<int>(param.min); v <= static_cast<int>(param.max); ++v) {
+    if (std::strcmp(param.DisplayTextFor(v), text) == 0) {
+      value = v;
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace quivorant_fuzz

@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quivorant {
 class IEffectBase;
+class IParamRecord;
 }
 
 namespace quivorant_fuzz {
@@ -29,5 +31,14 @@ std::vector<double> ValuesAfterStateRead(const quivorant::IEffectBase& effect, c
 
 // Exact equality (both sides are copies of stored doubles).
 void RequireValues(const quivorant::IEffectBase& effect, const std::vector<double>& expected, const char* what);
+
+// An independent reading of a typed text, for the texts whose meaning is beyond doubt: true when
+// the text is a plain decimal number (digits, '.', signs, exponent and spaces only, at most 100
+// characters) that the C library reads as a finite number (a text that begins with no number
+// reads as 0); `value` is then that number.
+bool PlainDecimal(const std::string& text, double& value);
+
+// The integer value in the record's range whose display text equals `text` exactly.
+bool DisplayTextValue(const quivorant::IParamRecord& param, const char* text, int& value);
 
 }  // namespace quivorant_fuzz
