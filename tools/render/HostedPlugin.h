@@ -48,6 +48,11 @@ public:
   virtual void Process(const TransportInfo& transport, float* const* in, float* const* out, int frames) = 0;
   virtual void Process(const TransportInfo& transport, double* const* in, double* const* out, int frames) = 0;
   virtual void Stop() = 0;
+
+  // The plug-in's parameter state as its core writes it (a double per parameter, then its text
+  // slots), without any header of the interface; changes still waiting for a block are not in
+  // it yet. False when the plug-in gives none.
+  virtual bool SaveState(std::vector<unsigned char>* state) = 0;
 };
 
 // Loads a quivorant plug-in; null with *error naming the problem when the file cannot be loaded

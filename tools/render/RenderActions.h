@@ -23,7 +23,8 @@ bool RenderAllPresets(HostedPlugin& plugin, const AudioBuffer& input, const Rend
 // (no tempo reported), plotted as dB against log frequency from 20 Hz to 20 kHz.
 bool PlotResponse(HostedPlugin& plugin, double sampleRateHz, const std::string& pngPath, std::string* error);
 
-// The editor at the chosen preset and settings, rendered off-screen.
-bool DrawEditorPicture(const RenderOptions& options, std::string* error);
+// The editor as the plug-in's current state shows it (preset and settings applied), drawn
+// without a window and saved to options.editorPngPath.
+bool DrawEditorPicture(HostedPlugin& plugin, const RenderOptions& options, std::string* error);
 
 }  // namespace quivorant::render

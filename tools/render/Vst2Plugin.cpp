@@ -46,6 +46,7 @@ public:
   void Process(const TransportInfo& transport, float* const* in, float* const* out, int frames) override;
   void Process(const TransportInfo& transport, double* const* in, double* const* out, int frames) override;
   void Stop() override;
+  bool SaveState(std::vector<unsigned char>* state) override;
 
   VstIntPtr HostCall(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
@@ -207,6 +208,17 @@ void Vst2Plugin::Stop() {
   Dispatch(effStopProcess);
   Dispatch(effMainsChanged, 0, 0);
   running_ = false;
+}
+
+bool Vst2Plugin::SaveState(std::vector<unsigned char>* state) {
+  // A program chunk: the plug-in's 32-bit version, then its parameter state.
+  constexpr VstIntPtr kVersionBytes = 4;
+  void* data = nullptr;
+  const VstIntPtr size = Dispatch(effGetChunk, 1, 0, &data);
+  if (data == nullptr || size < kVersionBytes) return false;
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  state->assign(bytes + kVersionBytes, bytes + size);
+  return true;
 }
 
 void Vst2Plugin::UpdateTime(const TransportInfo& transport) {

@@ -11,6 +11,7 @@
 
 #include "tools/render/HostedPlugin.h"
 #include "tools/render/SharedLibrary.h"
+#include "vst3/sdk/ibstream.h"
 #include "vst3/sdk/ipluginbase.h"
 #include "vst3/sdk/ivstaudioprocessor.h"
 #include "vst3/sdk/ivstcomponent.h"
@@ -61,6 +62,36 @@ public:
     if (obj) *obj = nullptr;
     return kNotImplemented;
   }
+};
+
+// A stream the component writes its state into; reading and seeking are not needed for that.
+class StateSink final : public HostObject<IBStream> {
+public:
+  tresult PLUGIN_API read(void*, int32, int32* numBytesRead) override {
+    if (numBytesRead) *numBytesRead = 0;
+    return kNotImplemented;
+  }
+  tresult PLUGIN_API write(void* buffer, int32 numBytes, int32* numBytesWritten) override {
+    if (numBytesWritten) *numBytesWritten = 0;
+    if (numBytes < 0 || (numBytes > 0 && !buffer)) return kInvalidArgument;
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    bytes_.insert(bytes_.end(), bytes, bytes + numBytes);
+    if (numBytesWritten) *numBytesWritten = numBytes;
+    return kResultOk;
+  }
+  tresult PLUGIN_API seek(int64, int32, int64* result) override {
+    if (result) *result = static_cast<int64>(bytes_.size());
+    return kNotImplemented;
+  }
+  tresult PLUGIN_API tell(int64* pos) override {
+    if (!pos) return kInvalidArgument;
+    *pos = static_cast<int64>(bytes_.size());
+    return kResultOk;
+  }
+  std::vector<unsigned char>& Bytes() { return bytes_; }
+
+private:
+  std::vector<unsigned char> bytes_;
 };
 
 // An offline render records no automation.
@@ -139,6 +170,12 @@ public:
   void Process(const TransportInfo& transport, float* const* in, float* const* out, int frames) override;
   void Process(const TransportInfo& transport, double* const* in, double* const* out, int frames) override;
   void Stop() override;
+  bool SaveState(std::vector<unsigned char>* state) override {
+    StateSink sink;
+    if (component_->getState(&sink) != kResultOk || sink.Bytes().empty()) return false;
+    state->swap(sink.Bytes());
+    return true;
+  }
 
 private:
   void Change(ParamID id, ParamValue value) {

@@ -76,6 +76,6 @@ int main(int argc, char** argv) {
   if (!options.responsePngPath.empty() && !PlotResponse(*plugin, input.sampleRateHz, options.responsePngPath, &error)) {
     return Fail(error);
   }
-  if (!options.editorPngPath.empty() && !DrawEditorPicture(options, &error)) return Fail(error);
+  if (!options.editorPngPath.empty() && !DrawEditorPicture(*plugin, options, &error)) return Fail(error);
   return 0;
 }
