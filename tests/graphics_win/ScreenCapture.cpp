@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <cstdlib>
+
 namespace quivorant::test {
 
 Capture CaptureClient(HWND window) {
@@ -49,6 +51,29 @@ bool SavePng(const Capture& capture, const std::string& path) {
   const int ok = png_image_write_to_file(&image, path.c_str(), 0, opaque.data(), 0, nullptr);
   png_image_free(&image);
   return ok != 0;
+}
+
+Capture LoadPng(const std::string& path) {
+  Capture capture;
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return capture;
+  image.format = PNG_FORMAT_BGRA;  // little-endian words of 0xAARRGGBB, as captures hold them
+  std::vector<std::uint32_t> pixels(std::size_t(image.width) * image.height);
+  if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+    capture.width = int(image.width);
+    capture.height = int(image.height);
+    capture.pixels = std::move(pixels);
+  }
+  png_image_free(&image);
+  return capture;
+}
+
+bool NearColour(std::uint32_t a, std::uint32_t b, int tolerance) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
+  }
+  return true;
 }
 
 }  // namespace quivorant::test

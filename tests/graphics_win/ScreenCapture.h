@@ -1,5 +1,5 @@
-// Reads back what a window shows on screen (its client area through its device context) and
-// saves pixels as a PNG, for the screenshot of the test editor.
+// Reads back what a window shows on screen (its client area through its device context), saves
+// pixels as a PNG (screenshots of test editors) and reads a PNG file to compare a screen with.
 #pragma once
 
 #include "graphics/win/detail/WindowsApi.h"
@@ -19,5 +19,9 @@ struct Capture {
 
 Capture CaptureClient(HWND window);
 bool SavePng(const Capture& capture, const std::string& path);
+// Empty (width 0) when the file cannot be read as a PNG.
+Capture LoadPng(const std::string& path);
+// Each of red, green and blue within tolerance.
+bool NearColour(std::uint32_t a, std::uint32_t b, int tolerance = 2);
 
 }  // namespace quivorant::test
