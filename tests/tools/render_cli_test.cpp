@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <sys/wait.h>
 
 #include "raster/RasterBitmap.h"
@@ -185,67 +184,6 @@ TEST_F(RenderCli, AllPresetsAndTheResponsePlotLandWhereAsked) {
   EXPECT_EQ(720, plot->Width());
   EXPECT_EQ(400, plot->Height());
   delete plot;
-}
-
-// Pixels that differ between two pictures of the same size, inside and outside a rectangle.
-struct PictureDifference {
-  int inside = 0;
-  int outside = 0;
-};
-
-PictureDifference Compare(RasterBitmap& a, RasterBitmap& b, int left, int top, int right, int bottom) {
-  PictureDifference d;
-  for (int y = 0; y < a.Height(); ++y) {
-    for (int x = 0; x < a.Width(); ++x) {
-      if (a.PixelData()[y * a.RowSpan() + x] == b.PixelData()[y * b.RowSpan() + x]) continue;
-      const bool in = x >= left && x < right && y >= top && y < bottom;
-      ++(in ? d.inside : d.outside);
-    }
-  }
-  return d;
-}
-
-TEST_F(RenderCli, EditorPicturesShowTheSettingsTheLoadedPlugInEndedUpWith) {
-  auto picture = [this](const std::string& format, const std::string& args, const std::string& name) {
-    const ToolRun run = RunTool(format + args + " --editor-png '" + Path(name) + "'");
-    EXPECT_EQ(0, run.exitCode) << run.output;
-    std::unique_ptr<RasterBitmap> bitmap(RasterLoadPngFile(Path(name).c_str(), nullptr));
-    EXPECT_NE(nullptr, bitmap) << name;
-    if (bitmap) {
-      EXPECT_EQ(395, bitmap->Width());
-      EXPECT_EQ(248, bitmap->Height());
-    }
-    return bitmap;
-  };
-  const auto plain = picture(Vst3(), "", "plain.png");
-  const auto freq = picture(Vst3(), " --set 'Filter Freq=20000'", "freq.png");
-  const auto freqVst2 = picture(Vst2(), " --set 'Filter Freq=20000'", "freq2.png");
-  const auto preset = picture(Vst2(), " --preset 'Low Frequencies' --set 'LFO Depth=5'", "preset.png");
-  ASSERT_TRUE(plain && freq && freqVst2 && preset);
-
-  // Only the "Filter Freq" knob (pointer and value text) changes.
-  const PictureDifference d = Compare(*plain, *freq, 22, 154, 83, 211);
-  EXPECT_GT(d.inside, 50);
-  EXPECT_EQ(0, d.outside);
-  // Both interfaces hand over the same state, so the same picture.
-  EXPECT_EQ(0, Compare(*freq, *freqVst2, 0, 0, 0, 0).outside);
-  // A preset moves the filter type buttons and several knobs; the depth knob was set on top.
-  EXPECT_GT(Compare(*plain, *preset, 100, 112, 172, 125).inside, 0);
-  EXPECT_GT(Compare(*plain, *preset, 323, 154, 364, 211).inside, 0);
-}
-
-TEST_F(RenderCli, AFailedEditorPictureLeavesNoFile) {
-  const std::pair<std::string, std::string> cases[] = {
-      {" --editor-png '" + Path("missing/dir/e.png") + "'", "missing/dir/e.png"},
-      {" --set 'Filter Freq=loud' --editor-png '" + Path("e.png") + "'", "\"loud\""},
-  };
-  for (const auto& [args, expected] : cases) {
-    const ToolRun run = RunTool(Vst2() + args);
-    EXPECT_NE(0, run.exitCode) << args;
-    EXPECT_NE(std::string::npos, run.output.find(expected)) << args << "\n" << run.output;
-    EXPECT_EQ(1, std::count(run.output.begin(), run.output.end(), '\n')) << run.output;
-  }
-  EXPECT_EQ(0, std::distance(std::filesystem::recursive_directory_iterator(dir_), {})) << "nothing written";
 }
 
 }  // namespace
