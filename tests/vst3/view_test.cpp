@@ -97,6 +97,18 @@ TEST(View, ViewsInCreationOrderAndTheFirstServesResizeRequests) {
   EXPECT_EQ(e->Hooks(), "resized");  // the frame answered with onSize
   EXPECT_FALSE(first->ResizeRequested());
 
+  // A host that answers later: the request waits for the next onSize, and only that one.
+  frameA.answerWithOnSize = false;
+  e->ResizeEditor(405, 305);
+  EXPECT_TRUE(first->ResizeRequested());
+  EXPECT_EQ(e->Hooks(), "");
+  ViewRect answer(0, 0, 405, 305);
+  EXPECT_EQ(first->onSize(&answer), kResultOk);
+  EXPECT_EQ(e->Hooks(), "resized");
+  EXPECT_EQ(first->getRect().right, 405);
+  first->onSize(&answer);
+  EXPECT_EQ(e->Hooks(), "");
+
   // A frame that refuses gets no pending request: the host's next own onSize is not an answer.
   frameA.refuse = true;
   e->ResizeEditor(410, 310);
