@@ -6,13 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
-#include "raster/RasterPng.h"
 #include "tests/graphics_win/HostFrame.h"
 #include "tests/graphics_win/ScreenCapture.h"
+#include "tests/graphics_win/WindowInput.h"
 #include "tests/vst2/module/LoadedPlugin.h"
 
 namespace quivorant_test {
@@ -20,29 +18,12 @@ namespace {
 
 using quivorant::test::CaptureClient;
 using quivorant::test::CreateHostFrame;
+using quivorant::test::LoadPng;
+using quivorant::test::NearColour;
+using quivorant::test::PostClick;
 using quivorant::test::PumpMessages;
 
 constexpr const char* kEditorClass = "IEffectWndClass";
-
-// resources/img/bg.png as 0x00RRGGBB, top row first; empty when it cannot be read.
-std::vector<std::uint32_t> BackgroundImage(int* width, int* height) {
-  std::vector<std::uint32_t> pixels;
-  std::unique_ptr<quivorant::RasterBitmap> image(quivorant::RasterLoadPngFile(QUIVORANT_BACKGROUND_PNG, nullptr));
-  if (!image) return pixels;
-  *width = image->Width();
-  *height = image->Height();
-  for (int y = 0; y < image->Height(); ++y) {
-    for (int x = 0; x < image->Width(); ++x) pixels.push_back(image->PixelData()[y * image->RowSpan() + x] & 0xFFFFFFu);
-  }
-  return pixels;
-}
-
-bool Near(std::uint32_t a, std::uint32_t b) {
-  for (int shift = 0; shift < 24; shift += 8) {
-    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 2) return false;
-  }
-  return true;
-}
 
 std::vector<VstInt32> GestureOpcodes(const RecordingHost& host) {
   std::vector<VstInt32> out;
@@ -79,26 +60,24 @@ TEST(Vst2ModuleEditorWindow, OpensInTheHostFrameDrawsAndEdits) {
     EXPECT_EQ(client.bottom, 248);
 
     PumpMessages(400);  // the first paint and a few timer ticks
-    int bgWidth = 0, bgHeight = 0;
-    const std::vector<std::uint32_t> bg = BackgroundImage(&bgWidth, &bgHeight);
-    ASSERT_EQ(bgWidth, 395);
-    ASSERT_EQ(bgHeight, 248);
+    const quivorant::test::Capture bg = LoadPng(QUIVORANT_BACKGROUND_PNG);
+    ASSERT_EQ(bg.width, 395);
+    ASSERT_EQ(bg.height, 248);
     const quivorant::test::Capture shot = CaptureClient(window);
     ASSERT_EQ(shot.width, 395);
     ASSERT_EQ(shot.height, 248);
     // Away from every control: the background as the image has it.
     const int spots[][2] = {{4, 4}, {380, 40}, {10, 140}, {200, 235}, {390, 245}, {60, 90}};
     for (const auto& s : spots) {
-      EXPECT_TRUE(Near(shot.At(s[0], s[1]), bg[std::size_t(s[1]) * 395 + std::size_t(s[0])]))
+      EXPECT_TRUE(NearColour(shot.At(s[0], s[1]), bg.At(s[0], s[1])))
           << "(" << s[0] << ", " << s[1] << "): screen " << std::hex << shot.At(s[0], s[1]) << ", image "
-          << bg[std::size_t(s[1]) * 395 + std::size_t(s[0])];
+          << bg.At(s[0], s[1]);
     }
 
     // The third filter-type button (Bandpass; the default is Highpass), as the system delivers a
     // click: posted messages through the message loop.
     host.Clear();
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 118));
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(160, 118));
+    PostClick(window, 160, 118);
     PumpMessages(200);
     EXPECT_EQ(GestureOpcodes(host), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}));
     const std::vector<HostCall> automated = host.CallsOf(audioMasterAutomate);
