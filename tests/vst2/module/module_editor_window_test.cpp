@@ -94,11 +94,14 @@ TEST(Vst2ModuleEditorWindow, OpensInTheHostFrameDrawsAndEdits) {
     EXPECT_EQ(FindWindowExA(frame, nullptr, kEditorClass, nullptr), nullptr);
     EXPECT_EQ(p.Call(effEditClose), 1);  // again: harmless
 
-    // Opened once more and left open: effClose (the instance going away) takes the window along.
+    // Opened twice in a row: still one editor window in the frame.
+    ASSERT_EQ(p.Call(effEditOpen, 0, 0, frame), 1);
     ASSERT_EQ(p.Call(effEditOpen, 0, 0, frame), 1);
     window = FindWindowExA(frame, nullptr, kEditorClass, nullptr);
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(FindWindowExA(frame, window, kEditorClass, nullptr), nullptr);
     PumpMessages(100);
+    // Left open: effClose (the instance going away) takes the window along.
     p.Call(effClose);
     p.effect = nullptr;
     EXPECT_FALSE(IsWindow(window));
