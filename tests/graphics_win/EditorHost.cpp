@@ -7,6 +7,7 @@
 #include "graphics/IKnobRotVal.h"
 #include "graphics/IRadioButtons.h"
 #include "raster/RasterMemBitmap.h"
+#include "tests/graphics_win/WindowInput.h"
 
 namespace quivorant::test {
 
@@ -77,27 +78,11 @@ HWND EditorHost::Open() {
   return window;
 }
 
-void EditorHost::Press(int x, int y, bool right, WPARAM extraKeys) {
-  SendMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, (right ? MK_RBUTTON : MK_LBUTTON) | extraKeys,
-               MAKELPARAM(x, y));
-}
-
-void EditorHost::Release(int x, int y, bool right) {
-  SendMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void EditorHost::Move(int x, int y, WPARAM keys) { SendMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(x, y)); }
-
-void EditorHost::Wheel(int x, int y, int delta, WPARAM keys) {
-  POINT p = {x, y};
-  ClientToScreen(window, &p);
-  SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(short(delta))), MAKELPARAM(p.x, p.y));
-}
-
-void EditorHost::Tick(int count) {
-  for (int i = 0; i < count; ++i) SendMessageA(window, WM_TIMER, IGraphicsWin::kTimerId, 0);
-}
-
+void EditorHost::Press(int x, int y, bool right, WPARAM extraKeys) { SendPress(window, x, y, right, extraKeys); }
+void EditorHost::Release(int x, int y, bool right) { SendRelease(window, x, y, right); }
+void EditorHost::Move(int x, int y, WPARAM keys) { SendMove(window, x, y, keys); }
+void EditorHost::Wheel(int x, int y, int delta, WPARAM keys) { SendWheel(window, x, y, delta, keys); }
+void EditorHost::Tick(int count) { SendTicks(window, IGraphicsWin::kTimerId, count); }
 void EditorHost::Pump(int ms) { PumpMessages(ms); }
 
 POINT EditorHost::Centre(const IControl* control) {

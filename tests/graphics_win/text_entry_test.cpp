@@ -7,21 +7,13 @@
 #include "graphics/IDropDown.h"
 #include "graphics/IKnobRotVal.h"
 #include "tests/graphics_win/EditorHost.h"
+#include "tests/graphics_win/WindowInput.h"
 
 namespace quivorant::test {
 
 namespace {
 
 HWND Entry(EditorHost& host) { return static_cast<HWND>(host.editor->EntryWindow()); }
-
-void Type(HWND entry, const char* text) {
-  for (const char* c = text; *c; ++c) SendMessageA(entry, WM_CHAR, WPARAM(static_cast<unsigned char>(*c)), 0);
-}
-
-void PressEnter(HWND entry) {
-  SendMessageA(entry, WM_KEYDOWN, VK_RETURN, 0);
-  SendMessageA(entry, WM_CHAR, '\r', 0);
-}
 
 std::string TextOf(HWND window) {
   char text[256] = {};
@@ -70,8 +62,8 @@ TEST(TextEntry, RightClickOnANumberOpensACompactBoxAndEnterSetsTheValueAtTheNext
   EXPECT_EQ(GetFocus(), entry);
   EXPECT_EQ(host.editor->EntryEditState(), IGraphicsWin::kEditEditing);
 
-  Type(entry, "1500");  // replaces the selected text
-  PressEnter(entry);
+  SendText(entry, "1500");  // replaces the selected text
+  SendEnter(entry);
   EXPECT_EQ(TextOf(entry), "1500");  // Enter is not typed into the box
   EXPECT_EQ(host.editor->EntryEditState(), IGraphicsWin::kEditCommit);
   EXPECT_EQ(host.core->Plain(kFreq), 2000.0);
@@ -90,8 +82,8 @@ TEST(TextEntry, TextThatIsNoNumberSetsTheBottomOfTheRange) {
   EditorHost host;
   host.Open();
   HWND entry = OpenFrequencyEntry(host);
-  Type(entry, "abc");
-  PressEnter(entry);
+  SendText(entry, "abc");
+  SendEnter(entry);
   host.Tick();
   EXPECT_EQ(host.core->Plain(kFreq), 20.0);
 }
@@ -100,14 +92,14 @@ TEST(TextEntry, ALeftClickInTheEditorCommitsAndARightClickCancels) {
   EditorHost host;
   host.Open();
   HWND entry = OpenFrequencyEntry(host);
-  Type(entry, "300");
+  SendText(entry, "300");
   host.Click(20, 230);
   EXPECT_EQ(host.editor->EntryEditState(), IGraphicsWin::kEditCommit);
   host.Tick();
   EXPECT_EQ(host.core->Plain(kFreq), 300.0);
 
   entry = OpenFrequencyEntry(host);
-  Type(entry, "9000");
+  SendText(entry, "9000");
   host.Press(20, 230, true);
   host.Release(20, 230, true);
   host.Tick();
@@ -169,7 +161,7 @@ TEST(TextEntry, OverlongTextNeverOverflows) {
   const std::string nines(5000, '9');
   SetWindowTextA(entry, nines.c_str());
   EXPECT_EQ(GetWindowTextLengthA(entry), 5000);
-  PressEnter(entry);
+  SendEnter(entry);
   host.Tick();
   EXPECT_EQ(host.core->Plain(kFreq), 20000.0);
   EXPECT_EQ(host.editor->EntryWindow(), nullptr);
@@ -179,8 +171,8 @@ TEST(TextEntry, ClosingTheEditorDropsTheEntryUnapplied) {
   EditorHost host;
   host.Open();
   HWND entry = OpenFrequencyEntry(host);
-  Type(entry, "700");
-  PressEnter(entry);
+  SendText(entry, "700");
+  SendEnter(entry);
   host.editor->CloseWindow();
   EXPECT_FALSE(IsWindow(entry));
   EXPECT_EQ(host.editor->EntryWindow(), nullptr);
