@@ -24,7 +24,7 @@ void IKnobControl::DrawValueText(IGraphics* graphics, TextStyle* style, bool wit
   const IParamRecord* param = Param();
   if (!param || style->size <= 0) return;
   char value[kParamTextCapacity];
-  param->FormatValue(param->value, false, value, sizeof value);
+  param->FormatValue(param->CurrentValue(), false, value, sizeof value);
   if (value[0] == '\0') return;
   char text[2 * kParamTextCapacity];
   std::snprintf(text, sizeof text, "%s%s", value, withLabel ? param->Label() : "");

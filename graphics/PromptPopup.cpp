@@ -84,7 +84,7 @@ void PromptPopup::AddEntry(const char* text) {
 
 void PromptPopup::SelectFromParameter(int paramIdx, IControl* owner) {
   if (paramIdx >= 0 && plug_) {
-    if (const IParamRecord* param = plug_->GetParam(paramIdx)) selected_ = RoundHalfAway(param->value);
+    if (const IParamRecord* param = plug_->GetParam(paramIdx)) selected_ = RoundHalfAway(param->CurrentValue());
   }
   ScrollToSelection();
   owner_ = owner;

@@ -72,7 +72,7 @@ void IEffectBase::StoreCurrentPreset(const char* name) {
   if (name && name[0] != '\0') detail::CopyText(slot.name, name);
 }
 
-bool IEffectBase::RestorePreset(int presetIdx) {
+bool IEffectBase::RestorePreset(int presetIdx, ControlPush push) {
   if (presetIdx < 0 || presetIdx >= PresetCount()) return false;
   PresetSlot& slot = presets_[static_cast<std::size_t>(presetIdx)];
   if (!slot.initialized) {
@@ -82,7 +82,8 @@ bool IEffectBase::RestorePreset(int presetIdx) {
   }
   currentPreset_ = presetIdx;
   if (ReadParamState(slot.chunk, 0) <= 0) return false;
-  RedrawParamControls();
+  if (push == ControlPush::kNow) RedrawParamControls();
+  else DeferAllControlUpdates();
   return true;
 }
 

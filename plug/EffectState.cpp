@@ -40,7 +40,7 @@ int IEffectBase::ReadParamState(const StateChunk& chunk, int startPos) {
       IParamRecord& param = *params_[static_cast<std::size_t>(i)];
       // A corrupted state must not smuggle NaN into the engine: it reads as 0.
       if (std::isnan(x)) x = 0.0;
-      param.value = x < param.min ? param.min : (x > param.max ? param.max : x);
+      param.StoreValue(x < param.min ? param.min : (x > param.max ? param.max : x));
       HandleParamChange(i);
     }
   }

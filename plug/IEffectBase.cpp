@@ -20,6 +20,7 @@ IEffectBase::IEffectBase(const EffectIdentity& identity)
   const int paramCount = identity.paramCount > 0 ? identity.paramCount : 0;
   params_.reserve(static_cast<std::size_t>(paramCount));
   for (int i = 0; i < paramCount; ++i) params_.push_back(std::make_unique<IParamRecord>());
+  controlsBehind_.assign(static_cast<std::size_t>(paramCount), 0);
 
   const int presetCount = identity.presetCount > 0 ? identity.presetCount : 0;
   presets_.resize(static_cast<std::size_t>(presetCount));

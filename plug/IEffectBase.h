@@ -37,6 +37,10 @@
 
 namespace quivorant {
 
+// How a restored preset reaches the editor's controls: at once (user-interface thread), or
+// marked for SyncEditorControls (audio thread, which must not touch the editor).
+enum class ControlPush { kNow, kDeferred };
+
 // Capacity of the effect, product and maker names, terminator included.
 inline constexpr std::size_t kEffectNameCapacity = 128;
 
@@ -136,6 +140,13 @@ public:
   void NotifyAllParamsChanged();
   // Pushes every plain value to the attached editor. Caller holds the lock.
   void RedrawParamControls();
+  // The editor belongs to the user-interface thread. Where the audio thread changes a parameter
+  // (VST3 hosts send automation and program changes inside process), it only marks it, with the
+  // lock held; the user-interface thread hands the marked values to the controls with
+  // SyncEditorControls, which takes the lock. Indices outside the table are ignored.
+  void DeferControlUpdate(int paramIdx);
+  void DeferAllControlUpdates();
+  void SyncEditorControls();
   // An editor control moved a parameter: lock, set, tell the host, HandleParamChange.
   void SetParamFromEditor(int paramIdx, double normalizedValue);
   // Ends a wheel gesture about half a second later (through the editor's timer), or at once
@@ -173,7 +184,7 @@ public:
   // Refreshes the current slot from the live parameters; a non-empty name also renames it.
   void StoreCurrentPreset(const char* name = nullptr);
   // Applies a slot's stored state; false for an index outside the table or a failed read.
-  bool RestorePreset(int presetIdx);
+  bool RestorePreset(int presetIdx, ControlPush push = ControlPush::kNow);
   // "" outside the table.
   const char* PresetName(int presetIdx) const;
   // "user preset N", N one more than the slots whose name holds "user preset".
@@ -289,6 +300,8 @@ private:
 
   ChannelRouting routing_;
   std::vector<std::unique_ptr<IParamRecord>> params_;
+  // Parameters whose editor controls are behind their values (DeferControlUpdate).
+  std::vector<char> controlsBehind_;
   std::vector<PresetSlot> presets_;
   int currentPreset_ = 0;
   int pendingGesture_ = -1;

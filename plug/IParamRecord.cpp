@@ -86,7 +86,7 @@ void IParamRecord::SetFromNormalized(double normalized) {
   double v = FromNormalized(n);
   if (IsIntegerKind() && step > 0.0) v = std::floor(v / step + 0.5) * step;
   if (std::isnan(v) || v < min) v = min;
-  value = v < max ? v : max;
+  StoreValue(v < max ? v : max);
 }
 
 const char* IParamRecord::DisplayTextFor(int val) const {

@@ -53,6 +53,17 @@ public:
   // Integer kinds round to a multiple of the step; the result never leaves [min, max].
   void SetFromNormalized(double normalized);
 
+  // `value` for a reader that does not hold the instance lock (the editor drawing while the
+  // VST3 audio thread applies a host change), and the store of writers that may run on the
+  // audio thread. Both are relaxed atomic accesses: a reader sees the old or the new value,
+  // never a torn one, and nothing else is ordered by them (the lock orders everything else).
+  double CurrentValue() const {
+    double v;
+    __atomic_load(&value, &v, __ATOMIC_RELAXED);
+    return v;
+  }
+  void StoreValue(double v) { __atomic_store(&value, &v, __ATOMIC_RELAXED); }
+
   // True for Bool, Int and Enum (and an uninitialised record, which behaves like one).
   bool IsIntegerKind() const { return kind != kParamDouble; }
 
@@ -72,7 +83,7 @@ public:
   const char* Group() const { return group; }
 
   // Directly readable (and, for the core, writable) state. Wrappers change `value` only
-  // through SetFromNormalized.
+  // through SetFromNormalized; readers outside the lock use CurrentValue.
   ParamKind kind = kParamNone;
   double value = 0.0;
   double min = 0.0;

@@ -60,7 +60,7 @@ void IGraphicsWin::CreateEntry(IControl* control, IParamRecord* param, bool comp
   const int cx = int((double(rect.left) + rect.right) * 0.5);
   const int cy = int((double(rect.top) + rect.bottom) * 0.5);
   char current[kParamTextCapacity];
-  param->FormatValue(param->value, false, current, sizeof current);
+  param->FormatValue(param->CurrentValue(), false, current, sizeof current);
 
   const int texts = param->DisplayTextCount();
   const bool list = texts > 0 && IsListKind(param);
