@@ -87,9 +87,11 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
 }
 
 // The audio thread changes parameter values under the instance lock; holding it for the one
-// read or write here keeps that a well-defined exchange between the two threads.
+// read or write here keeps that a well-defined exchange between the two threads. Both run on the
+// user-interface thread, where the editor's controls catch up with what the audio thread changed.
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) noexcept {
   InstanceLock::Scope hold(GetLock());
+  SyncEditorControls();
   if (id == kBypassParamId) return IsBypassed() ? 1. : 0.;
   if (id == kPresetParamId) return NormalizedFromPresetIndex(CurrentPresetIndex());
   if (IsCoreParam(id)) return GetParam(static_cast<int>(id))->NormalizedValue();
@@ -99,6 +101,7 @@ ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) noexcept {
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value) noexcept {
   if (value != value) return kInvalidArgument;  // NaN
   InstanceLock::Scope hold(GetLock());
+  SyncEditorControls();
   if (id == kBypassParamId) {
     SetBypassed(value != 0.);
     return kResultOk;
@@ -108,7 +111,9 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
     return PresetCount() > 0 && SetCurrentPresetIndex(PresetIndexFromNormalized(value)) ? kResultOk : kResultFalse;
   }
   if (IsCoreParam(id)) {
-    GetParam(static_cast<int>(id))->SetFromNormalized(std::clamp(value, 0., 1.));
+    const double normalized = std::clamp(value, 0., 1.);
+    GetParam(static_cast<int>(id))->SetFromNormalized(normalized);
+    if (Editor() != nullptr) Editor()->SetControlsFromParam(static_cast<int>(id), normalized, true);
     return kResultOk;
   }
   return kResultFalse;

@@ -82,11 +82,13 @@ void IEffectVST3::ApplyParameterValue(ParamID id, double normalized) {
   if (id == kBypassParamId) {
     SetBypassed(normalized > 0.5);
   } else if (id == kPresetParamId) {
-    if (PresetCount() > 0) RestorePreset(PresetIndexFromNormalized(normalized));
+    if (PresetCount() > 0) RestorePreset(PresetIndexFromNormalized(normalized), ControlPush::kDeferred);
   } else if (IsCoreParam(id)) {
+    // The editor draws on the user-interface thread: its controls follow from there
+    // (setParamNormalized, which hosts call for the same automation, or the next query).
     const int index = static_cast<int>(id);
     GetParam(index)->SetFromNormalized(normalized);
-    if (Editor() != nullptr) Editor()->SetControlsFromParam(index, normalized, true);
+    DeferControlUpdate(index);
     HandleParamChange(index);
   }
 }
