@@ -4,7 +4,11 @@
 // response (lowpass w0 + 2 w1 + w2, highpass x minus that, bandpass w0 - w2), then the dry/wet
 // blend y wet + dry x. Inputs and state below 1e-24 (and NaN) are flushed to 0, the input sample
 // also in the caller's buffer, which keeps denormals out of the recursion without touching the
-// floating-point mode. The state survives every change of type, frequency, bandwidth or mix.
+// floating-point mode. A new state value that is not finite (only an infinite or absurdly large
+// input sample makes one) clears the channel's state instead of entering it: the output is
+// non-finite at that sample, but the recursion starts again from silence rather than ringing
+// with it for the rest of the session. The state survives every change of type, frequency,
+// bandwidth or mix.
 //
 // What moves at which rate: samples per sample; coefficients and gains only between runs (on a
 // parameter change or an LFO update); the type is fixed for a run, so its choice is made once.
@@ -12,6 +16,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "effect/BiquadCoefficients.h"
 #include "effect/FilterType.h"
@@ -27,6 +32,9 @@ struct BiquadState {
 inline constexpr double kFlushThreshold = 1e-24;
 
 inline double FlushTiny(double v) { return std::fabs(v) >= kFlushThreshold ? v : 0.0; }
+
+// False for NaN and infinities.
+inline bool IsFinite(double v) { return std::fabs(v) <= std::numeric_limits<double>::max(); }
 
 class StereoBiquad {
 public:
@@ -77,7 +85,9 @@ private:
     s.w1 = FlushTiny(s.w1);
     s.w2 = FlushTiny(s.w2);
     s.w0 = x * b0 - (a1 * s.w1 + a2 * s.w2);
-    return Tap<kType>(x, s) * wet + dry * x;
+    const double y = Tap<kType>(x, s) * wet + dry * x;
+    if (!IsFinite(s.w0)) s = BiquadState();
+    return y;
   }
 
   template <std::int32_t kType>
