@@ -17,9 +17,12 @@ run_lane() {
 run_lane native
 run_lane windows
 build/windows/wine-run.sh --end-session || true
-# The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails),
-# then every fuzz target for a short smoke run from its seed corpus.
+# The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails).
 run_lane asan
+# The two-thread stress tests of both front ends under ThreadSanitizer (any report fails). The
+# preset builds and runs only those: the other tests drive one thread and would find nothing.
+run_lane tsan
+# Every fuzz target for a short smoke run from its seed corpus.
 echo "== fuzz lane =="
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
