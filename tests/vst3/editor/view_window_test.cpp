@@ -52,6 +52,9 @@ TEST_F(Vst3Editor, TheViewOpensTheEditorInTheHostWindowAndDrawsTheModulesImages)
   // Nothing opens for a parent window of another platform.
   EXPECT_EQ(s.view->attached(frame, kPlatformTypeX11EmbedWindowID), kResultFalse);
   EXPECT_EQ(FindWindowExA(frame, nullptr, kEditorWindowClass, nullptr), nullptr);
+  // Without a parent no child window can be made: refused, and the window class not kept.
+  EXPECT_EQ(s.view->attached(nullptr, kPlatformTypeHWND), kResultFalse);
+  EXPECT_FALSE(EditorWindowClassRegistered());
 
   ASSERT_EQ(s.Attach(), kResultOk);
   ASSERT_NE(s.window, nullptr);
