@@ -54,6 +54,10 @@ void IGraphics::SetWheelGestureTicks(int ticks) { wheelGestureTicks_ = ticks > 0
 
 void IGraphics::ClearWheelGestureTicks() { wheelGestureTicks_ = 0; }
 
+void IGraphics::CatchUpWithCore() {
+  if (plug_) plug_->SyncEditorControls();
+}
+
 bool IGraphics::AdvanceWheelGestureCountdown() {
   if (wheelGestureTicks_ <= 0) return false;
   if (--wheelGestureTicks_ > 0) return false;

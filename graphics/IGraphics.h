@@ -111,6 +111,8 @@ public:
   // Wheel gesture countdown, driven by the window's timer: returns true on the tick that ended
   // the gesture (the core's FlushDeferredGesture has then been called).
   bool AdvanceWheelGestureCountdown();
+  // Timer tick: hands the controls the values the audio thread changed since the last tick.
+  void CatchUpWithCore();
   int WheelGestureTicksLeft() const { return wheelGestureTicks_; }
 
   // Bitmaps and fonts (IGraphicsDrawing.cpp).

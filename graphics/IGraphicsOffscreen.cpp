@@ -87,6 +87,7 @@ RasterBitmap* IGraphicsOffscreen::LoadBitmapResource(int key, const char*) {
 }
 
 bool IGraphicsOffscreen::Tick() {
+  CatchUpWithCore();
   bool painted = false;
   PixelRect dirty;
   if (TimerRedraw() && CollectDirtyRect(&dirty)) painted = Paint(dirty) || painted;

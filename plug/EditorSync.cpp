@@ -7,13 +7,17 @@ namespace quivorant {
 void IEffectBase::DeferControlUpdate(int paramIdx) {
   if (paramIdx < 0 || paramIdx >= ParamCount()) return;
   controlsBehind_[static_cast<std::size_t>(paramIdx)] = 1;
+  anyControlBehind_.store(true, std::memory_order_release);
 }
 
 void IEffectBase::DeferAllControlUpdates() {
   for (char& behind : controlsBehind_) behind = 1;
+  anyControlBehind_.store(true, std::memory_order_release);
 }
 
 void IEffectBase::SyncEditorControls() {
+  // A mark made after this exchange sets the flag again and is caught by the next call.
+  if (!anyControlBehind_.exchange(false, std::memory_order_acquire)) return;
   InstanceLock::Scope hold(lock_);
   for (int i = 0; i < ParamCount(); ++i) {
     char& behind = controlsBehind_[static_cast<std::size_t>(i)];

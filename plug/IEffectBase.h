@@ -19,6 +19,7 @@
 //   5. SaveState / LoadState, RestorePreset at any time on the user-interface thread
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -143,7 +144,8 @@ public:
   // The editor belongs to the user-interface thread. Where the audio thread changes a parameter
   // (VST3 hosts send automation and program changes inside process), it only marks it, with the
   // lock held; the user-interface thread hands the marked values to the controls with
-  // SyncEditorControls, which takes the lock. Indices outside the table are ignored.
+  // SyncEditorControls, which takes the lock only when something is marked (the editor's timer
+  // calls it every tick). Indices outside the table are ignored.
   void DeferControlUpdate(int paramIdx);
   void DeferAllControlUpdates();
   void SyncEditorControls();
@@ -302,6 +304,7 @@ private:
   std::vector<std::unique_ptr<IParamRecord>> params_;
   // Parameters whose editor controls are behind their values (DeferControlUpdate).
   std::vector<char> controlsBehind_;
+  std::atomic<bool> anyControlBehind_{false};  // set after marking, so a tick can skip the lock
   std::vector<PresetSlot> presets_;
   int currentPreset_ = 0;
   int pendingGesture_ = -1;

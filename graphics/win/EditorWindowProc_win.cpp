@@ -182,6 +182,7 @@ void IGraphicsWin::OnTimerTick() {
   ApplyOrDropEntry();
   // Applying the entry may have closed the window (a host reacting to the edit).
   if (!editorWindow_) return;
+  CatchUpWithCore();
   PixelRect dirty;
   if (TimerRedraw() && CollectDirtyRect(&dirty)) InvalidateAndUpdate(dirty);
   if (editorWindow_ && AlwaysDirtyRect().Width() > 0) InvalidateAndUpdate(AlwaysDirtyRect());

@@ -10,6 +10,7 @@
 
 #include "graphics/IControl.h"
 #include "graphics/IGraphics.h"
+#include "graphics/IGraphicsOffscreen.h"
 #include "tests/reliability/EditorPlay.h"
 #include "tests/reliability/StressLoop.h"
 #include "tests/vst3/host/HostObjects.h"
@@ -241,6 +242,13 @@ TEST(EditorSyncVst3, HostChangesInProcessReachTheControlsOnTheUserInterfaceThrea
   // A host write through the controller reaches the controls at once.
   EXPECT_EQ(instance.controller->setParamNormalized(kMix, 0.5), kResultOk);
   EXPECT_DOUBLE_EQ(ControlValue(instance.effect, kMix), 0.5);
+
+  // Hosts that automate through process alone: the editor's timer catches up by itself.
+  audio.ProcessChange(kMix, 0.75, 16);
+  auto* editor = dynamic_cast<quivorant::IGraphicsOffscreen*>(instance.effect->Editor());
+  ASSERT_NE(editor, nullptr);
+  editor->Tick();
+  EXPECT_DOUBLE_EQ(ControlValue(instance.effect, kMix), 0.75);
 }
 
 TEST(StressVst3, SinglePrecisionProcessAgainstTheUserInterfaceThread) { Stress<float>(kSample32); }
