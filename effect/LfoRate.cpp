@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "effect/Rounding.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 namespace {
@@ -33,8 +33,8 @@ LfoTiming ComputeLfoTiming(std::int32_t rate, double samplesPerWhole) {
   LfoTiming timing;
   if (!(samplesPerWhole > 0.0) || !std::isfinite(samplesPerWhole)) return timing;
   const double wholes = LfoRateWholeNotes(rate);
-  timing.period = ClampSamples(RoundHalfAwayFromZero(wholes * samplesPerWhole));
-  timing.step = ClampSamples(RoundHalfAwayFromZero(samplesPerWhole * 0.0625 * 0.01));
+  timing.period = ClampSamples(RoundHalfAway(wholes * samplesPerWhole));
+  timing.step = ClampSamples(RoundHalfAway(samplesPerWhole * 0.0625 * 0.01));
   return timing;
 }
 

@@ -9,8 +9,8 @@
 #include "effect/LfoWave.h"
 #include "effect/QuivorantIdentity.h"
 #include "effect/QuivorantPresets.h"
-#include "effect/Rounding.h"
 #include "graphics/GRAPH.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 
@@ -51,7 +51,7 @@ void CLS_QUIVORANT::HandleParamChange(int paramIdx) {
   InstanceLock::Scope hold(GetLock());
   const IParamRecord* param = GetParam(paramIdx);
   if (!param || paramIdx < 0 || paramIdx >= kQuivorantParamCount) return;
-  const std::int32_t value = RoundHalfAwayFromZero(param->value);
+  const std::int32_t value = RoundHalfAway(param->value);
   if (value == lastParamValue_[paramIdx]) return;
   lastParamValue_[paramIdx] = value;
 
@@ -161,7 +161,7 @@ void CLS_QUIVORANT::RunLfoUpdate() {
   const double v = LfoWaveValue(lfo_.wave, lfo_.phase, lfo_.period, lfo_.range, lfo_.offset);
   switch (lfo_.target) {
     case kLfoTargetFrequency:
-      filter_.frequency = RoundHalfAwayFromZero(v);
+      filter_.frequency = RoundHalfAway(v);
       ComputeCoefficients();
       break;
     case kLfoTargetBandwidth:

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "graphics/Rounding.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 

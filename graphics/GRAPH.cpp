@@ -1,7 +1,7 @@
 #include "graphics/GRAPH.h"
 
 #include "graphics/IGraphics.h"
-#include "graphics/Rounding.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 

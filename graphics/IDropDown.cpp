@@ -3,7 +3,7 @@
 #include "graphics/FrameIndex.h"
 #include "graphics/IDropDownChild.h"
 #include "graphics/IGraphics.h"
-#include "graphics/Rounding.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 

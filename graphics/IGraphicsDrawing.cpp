@@ -8,7 +8,7 @@
 #include "graphics/FontCache.h"
 #include "graphics/IBitmapControl.h"
 #include "graphics/IGraphics.h"
-#include "graphics/Rounding.h"
+#include "plug/Rounding.h"
 #include "raster/RasterBlit.h"
 #include "raster/RasterCachedFont.h"
 #include "raster/RasterFill.h"

@@ -2,7 +2,7 @@
 
 #include "graphics/FrameIndex.h"
 #include "graphics/IGraphics.h"
-#include "graphics/Rounding.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "graphics/IGraphics.h"
-#include "graphics/Rounding.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 

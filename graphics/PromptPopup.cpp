@@ -6,9 +6,9 @@
 
 #include "graphics/IGraphics.h"
 #include "graphics/PopupDefaults.h"
-#include "graphics/Rounding.h"
 #include "plug/IEffectBase.h"
 #include "plug/IParamRecord.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 

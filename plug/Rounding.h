@@ -1,5 +1,6 @@
-// Rounding used for pixel positions and frame numbers: halves away from zero, then truncation.
-// Results are clamped into the int range so that hostile values never overflow a conversion.
+// Turning a double into an int the way the whole product does (parameter values, frequencies,
+// LFO periods, pixel positions, frame numbers): halves away from zero, then truncation. Results
+// are clamped into the int range and NaN gives 0, so hostile values never overflow a conversion.
 #pragma once
 
 #include <climits>
