@@ -3,6 +3,7 @@
 #include "graphics/FrameIndex.h"
 #include "graphics/IDropDownChild.h"
 #include "graphics/IGraphics.h"
+#include "plug/IEffectBase.h"
 #include "plug/Rounding.h"
 
 namespace quivorant {
@@ -63,6 +64,12 @@ void IDropDown::OnMouseDown(int, int, const MouseModifiers& mods) {
   SetDirty(true);
 }
 
+void IDropDown::SetValueFromParam(double normalizedValue) {
+  IControl::SetValueFromParam(normalizedValue);
+  // A value from the core is no pick: the next draw must not send it back as an edit.
+  lastDrawnValue_ = value_;
+}
+
 void IDropDown::OnMouseWheel(int, int, const MouseModifiers&, int) {}
 
 void IDropDown::ForgetReference(const IControl* gone) {
@@ -78,9 +85,12 @@ bool IDropDown::Draw(IGraphics* g) {
   const int frames = closedImage_.Frames();
   const int frame = FrameForValue(value_, frames);
   if (listExists_ && value_ != lastDrawnValue_) {
-    // An entry was chosen in the list: the core hears of it now.
+    // An entry was chosen in the list: the core hears of it now, as one gesture of its own (the
+    // click went to the list, which has no parameter, so no gesture is open).
     redraw_ = true;
+    if (HasParam()) plug_->BeginParamEdit(ParamIdx());
     SetDirty(true);
+    if (HasParam()) plug_->EndParamEdit(ParamIdx());
     list_->Hide(true);
     clickLatch_ = false;
   }

@@ -27,6 +27,7 @@ public:
 
   void OnMouseDown(int x, int y, const MouseModifiers& mods) override;
   bool Draw(IGraphics* graphics) override;
+  void SetValueFromParam(double normalizedValue) override;
   void OnMouseWheel(int x, int y, const MouseModifiers& mods, int steps) override;
   void ForgetReference(const IControl* gone) override;
 

@@ -207,7 +207,7 @@ TEST_F(DropDownTest, ClickOpensTheListAndAnEntryReachesTheCoreAtTheNextDraw) {
   EXPECT_EQ(Plain(4), 0.0);
 
   EXPECT_TRUE(editor->Tick());
-  EXPECT_EQ(core.Count("edit 4"), 1);
+  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 4", "edit 4", "end 4"}));
   EXPECT_EQ(Plain(4), 2.0);
   EXPECT_FALSE(dropDown->IsOpen());
   PaintAll();
@@ -233,6 +233,17 @@ TEST_F(DropDownTest, SecondClickClosesWithoutChangingTheValueAndTheLowestRowPick
   EXPECT_DOUBLE_EQ(dropDown->Value(), 1.0);
   editor->Tick();
   EXPECT_EQ(Plain(4), 3.0);
+}
+
+TEST_F(DropDownTest, AValueFromTheCoreIsShownAndNotSentBack) {
+  editor->OnMouseDown(280, 118, Buttons(true));  // the list exists from here on
+  editor->OnMouseDown(280, 118, Buttons(true));
+  PaintAll();
+  core.Clear();
+  editor->SetControlsFromParam(4, 1.0 / 3.0, true);
+  EXPECT_TRUE(editor->Tick());
+  EXPECT_NEAR(dropDown->Value(), 1.0 / 3.0, 1e-12);
+  EXPECT_TRUE(core.calls.empty());
 }
 
 TEST_F(DropDownTest, ListForgetsADropDownThatGoesAway) {
