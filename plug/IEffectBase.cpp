@@ -156,6 +156,14 @@ void IEffectBase::EndParamGestureDeferred(int paramIdx) {
   }
 }
 
+void IEffectBase::BeginWheelGesture(int paramIdx) {
+  InstanceLock::Scope hold(lock_);
+  // A run of wheel steps on one knob is one gesture: it begins at the first step, and the
+  // editor's deferred end closes it after the last.
+  if (pendingGesture_ == paramIdx) return;
+  BeginParamEdit(paramIdx);
+}
+
 void IEffectBase::FlushDeferredGesture() {
   InstanceLock::Scope hold(lock_);
   if (editor_) editor_->ClearWheelGestureTicks();

@@ -156,6 +156,9 @@ public:
   // the table are ignored. FlushDeferredGesture ends a pending one now.
   void EndParamGestureDeferred(int paramIdx);
   void FlushDeferredGesture();
+  // For a front end's WheelEditHook: opens the gesture at the first of a run of wheel steps on
+  // one parameter (BeginParamEdit, which must end a different waiting gesture first).
+  void BeginWheelGesture(int paramIdx);
   // The parameter of the wheel gesture waiting for its end, -1 for none.
   int PendingGestureIndex() const { return pendingGesture_; }
 

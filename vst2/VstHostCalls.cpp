@@ -44,13 +44,7 @@ void IEffectVST::BeginParamEdit(int paramIdx) {
   CallHost(audioMasterBeginEdit, paramIdx);
 }
 
-void IEffectVST::WheelEditHook(int paramIdx) {
-  InstanceLock::Scope hold(GetLock());
-  // A run of wheel steps on one knob forms one gesture; its deferred end closes it.
-  if (PendingGestureIndex() == paramIdx) return;
-  FlushDeferredGesture();
-  CallHost(audioMasterBeginEdit, paramIdx);
-}
+void IEffectVST::WheelEditHook(int paramIdx) { BeginWheelGesture(paramIdx); }
 
 void IEffectVST::ParamEditToHost(int paramIdx, double normalizedValue) {
   CallHost(audioMasterAutomate, paramIdx, 0, nullptr, static_cast<float>(normalizedValue));

@@ -66,14 +66,7 @@ void IEffectVST3::BeginParamEdit(int paramIdx) {
   beginEdit(static_cast<ParamID>(paramIdx));
 }
 
-void IEffectVST3::WheelEditHook(int paramIdx) {
-  InstanceLock::Scope hold(GetLock());
-  // A run of wheel steps on one knob is one gesture: it begins at the first step, and the
-  // editor's deferred end closes it after the last.
-  if (PendingGestureIndex() == paramIdx) return;
-  FlushDeferredGesture();
-  beginEdit(static_cast<ParamID>(paramIdx));
-}
+void IEffectVST3::WheelEditHook(int paramIdx) { BeginWheelGesture(paramIdx); }
 
 void IEffectVST3::ParamEditToHost(int paramIdx, double normalizedValue) {
   performEdit(static_cast<ParamID>(paramIdx), normalizedValue);
