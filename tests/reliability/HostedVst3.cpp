@@ -6,6 +6,7 @@
 #include "tests/reliability/HostedEffect.h"
 #include "tests/vst3/host/ModuleLoader.h"
 #include "tests/vst3/host/PluginSession.h"
+#include "tests/vst3/host/StereoBuses.h"
 #include "vst3/IEffectVST3.h"
 
 namespace reliability {
@@ -54,14 +55,10 @@ public:
   void Process(double* const in[2], double* const out[2], int frames) override {
     ProcessData data{};
     AudioBusBuffers inBus{}, outBus{};
-    inBus.numChannels = 2;
-    outBus.numChannels = 2;
     float* in32[2];
     float* out32[2];
     if (wide_) {
-      inBus.channelBuffers64 = const_cast<double**>(in);
-      outBus.channelBuffers64 = const_cast<double**>(out);
-      data.symbolicSampleSize = kSample64;
+      BindStereoBuses(data, inBus, outBus, const_cast<double**>(in), const_cast<double**>(out));
     } else {
       for (int c = 0; c < 2; ++c) {
         narrowIn_[c].assign(in[c], in[c] + frames);
@@ -69,15 +66,9 @@ public:
         in32[c] = narrowIn_[c].data();
         out32[c] = narrowOut_[c].data();
       }
-      inBus.channelBuffers32 = in32;
-      outBus.channelBuffers32 = out32;
-      data.symbolicSampleSize = kSample32;
+      BindStereoBuses(data, inBus, outBus, in32, out32);
     }
     data.numSamples = frames;
-    data.numInputs = 1;
-    data.numOutputs = 1;
-    data.inputs = &inBus;
-    data.outputs = &outBus;
     data.processContext = &context_;
     data.inputParameterChanges = &changes_;
     session_->processor->process(data);

@@ -14,6 +14,7 @@
 #include "tests/reliability/EditorPlay.h"
 #include "tests/reliability/StressLoop.h"
 #include "tests/vst3/host/HostObjects.h"
+#include "tests/vst3/host/StereoBuses.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/sdk/ipluginview.h"
 
@@ -76,21 +77,7 @@ struct AudioSide {
       inPtr[c] = in[c].data();
       outPtr[c] = out[c].data();
     }
-    inBus.numChannels = 2;
-    outBus.numChannels = 2;
-    if constexpr (sizeof(Sample) == 4) {
-      inBus.channelBuffers32 = inPtr;
-      outBus.channelBuffers32 = outPtr;
-      data.symbolicSampleSize = kSample32;
-    } else {
-      inBus.channelBuffers64 = inPtr;
-      outBus.channelBuffers64 = outPtr;
-      data.symbolicSampleSize = kSample64;
-    }
-    data.numInputs = 1;
-    data.numOutputs = 1;
-    data.inputs = &inBus;
-    data.outputs = &outBus;
+    BindStereoBuses(data, inBus, outBus, inPtr, outPtr);
     data.processContext = &context;
     data.inputParameterChanges = &changes;
     context.state = ProcessContext::kTempoValid;

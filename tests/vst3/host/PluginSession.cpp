@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tests/vst3/host/StereoBuses.h"
+
 namespace vst3host {
 
 const TUID& EffectClassId() {
@@ -67,22 +69,8 @@ StereoBlock<Sample>::StereoBlock(int n)
     inPtr.push_back(in[c].data());
     outPtr.push_back(out[c].data());
   }
-  inBus.numChannels = 2;
-  outBus.numChannels = 2;
-  if constexpr (sizeof(Sample) == 4) {
-    inBus.channelBuffers32 = inPtr.data();
-    outBus.channelBuffers32 = outPtr.data();
-    data.symbolicSampleSize = kSample32;
-  } else {
-    inBus.channelBuffers64 = inPtr.data();
-    outBus.channelBuffers64 = outPtr.data();
-    data.symbolicSampleSize = kSample64;
-  }
+  BindStereoBuses(data, inBus, outBus, inPtr.data(), outPtr.data());
   data.numSamples = n;
-  data.numInputs = 1;
-  data.numOutputs = 1;
-  data.inputs = &inBus;
-  data.outputs = &outBus;
 }
 
 template <class Sample>
