@@ -31,12 +31,21 @@ bool IEffectBase::WriteParamState(StateChunk& chunk) {
 
 int IEffectBase::ReadParamState(const StateChunk& chunk, int startPos) {
   InstanceLock::Scope hold(lock_);
+  return WalkParamState(chunk, startPos, true);
+}
+
+int IEffectBase::ParamStateEnd(const StateChunk& chunk, int startPos) {
+  InstanceLock::Scope hold(lock_);
+  return WalkParamState(chunk, startPos, false);
+}
+
+int IEffectBase::WalkParamState(const StateChunk& chunk, int startPos, bool apply) {
   int pos = startPos;
   for (int i = 0; i < ParamCount() && pos >= 0; ++i) {
     double x = 0.0;
     pos = chunk.GetDouble(&x, pos);
     if (pos < 0) x = 0.0;
-    if (AcceptsRestoredParam(i, currentPreset_)) {
+    if (apply && AcceptsRestoredParam(i, currentPreset_)) {
       IParamRecord& param = *params_[static_cast<std::size_t>(i)];
       // A corrupted state must not smuggle NaN into the engine: it reads as 0.
       if (std::isnan(x)) x = 0.0;
@@ -48,7 +57,7 @@ int IEffectBase::ReadParamState(const StateChunk& chunk, int startPos) {
     // Texts longer than this are cut; slots are far shorter in practice.
     char text[kPresetNameCapacity * 4];
     pos = chunk.GetString(text, sizeof text, pos);
-    if (pos >= 0 && std::strcmp(text, "0") != 0) {
+    if (apply && pos >= 0 && std::strcmp(text, "0") != 0) {
       textSlots_.SetText(slot, text);
       TextSlotChanged(slot);
     }

@@ -69,7 +69,11 @@ bool IEffectBase::NoteName(int, char* text, std::size_t capacity) {
 }
 
 bool IEffectBase::SaveState(StateChunk& chunk) { return WriteParamState(chunk); }
-int IEffectBase::LoadState(const StateChunk& chunk, int startPos) { return ReadParamState(chunk, startPos); }
+int IEffectBase::LoadState(const StateChunk& chunk, int startPos) {
+  InstanceLock::Scope hold(lock_);
+  if (ParamStateEnd(chunk, startPos) < 0) return -1;
+  return ReadParamState(chunk, startPos);
+}
 std::intptr_t IEffectBase::CtlColorHook(std::uintptr_t, std::intptr_t, unsigned) { return 0; }
 void IEffectBase::TextSlotChanged(int) { InstanceLock::Scope hold(lock_); }
 void IEffectBase::ParamHoverHook(int) { InstanceLock::Scope hold(lock_); }

@@ -78,7 +78,8 @@ public:
   virtual void SysExMessageIn(const SysExMessage& msg);
   // Writes the name of a MIDI note into `text` (capacity bytes); default: "" and false.
   virtual bool NoteName(int noteNumber, char* text, std::size_t capacity);
-  // Host state save and restore; by default the parameter state.
+  // Host state save and restore; by default the parameter state. A state that ends before all
+  // of it is read (a damaged project or a cut chunk) is refused whole: -1, nothing changes.
   virtual bool SaveState(StateChunk& chunk);
   virtual int LoadState(const StateChunk& chunk, int startPos);
   // Asked by the editor window before a static child window paints; default 0.
@@ -127,6 +128,8 @@ public:
   // The parameter state: one little-endian double per parameter, then the text slots.
   virtual bool WriteParamState(StateChunk& chunk);
   virtual int ReadParamState(const StateChunk& chunk, int startPos);
+  // Where ReadParamState would end, without changing anything (-1: it would read short).
+  int ParamStateEnd(const StateChunk& chunk, int startPos);
   // Every preset slot in order: name, initialised byte, and the state of an initialised slot.
   virtual bool WritePresetBank(StateChunk& chunk);
   virtual int ReadPresetBank(const StateChunk& chunk, int startPos);
@@ -294,6 +297,8 @@ protected:
   int StoredHostCode() const { return hostCode_; }
 
 private:
+  // The state reader, applying what it reads or only finding where it ends. Caller holds the lock.
+  int WalkParamState(const StateChunk& chunk, int startPos, bool apply);
   // Appends the text slots (an empty one stored as "0") to a parameter state.
   bool AppendTextSlots(StateChunk& chunk);
   // A parameter state made of every parameter's default value.

@@ -25,10 +25,10 @@ tresult IEffectVST3::LoadComponentState(IBStream* stream) {
   InstanceLock::Scope hold(GetLock());
   StateChunk chunk;
   ReadWholeStream(*stream, chunk, HostCode() == kHostCodeTolerantStreamReads);
-  int end = LoadState(chunk, 0);
+  const int end = LoadState(chunk, 0);
+  // A state cut short (a damaged project) was refused whole and changed nothing: say so.
+  if (end < 0) return kResultFalse;
   RedrawParamControls();
-  // A short state leaves no end position; the trailing read then starts after all we read.
-  if (end < 0) end = chunk.Size();
   Steinberg::int32 trailing = 0;
   return ReadInt32At(*stream, end, trailing) ? kResultOk : kResultFalse;
 }

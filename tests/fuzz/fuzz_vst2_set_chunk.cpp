@@ -1,7 +1,6 @@
 // Chunks from a VST2 host's project, restored with effSetChunk in both forms (index 0: bank,
-// any other index: program). Whatever the bytes: the parameters end exactly as the short-read
-// rule says after the 4-byte version (a chunk too short for its version changes nothing), inside
-// their ranges; the answer is 1 only for a chunk that holds a whole state; the instance still
+// any other index: program). Whatever the bytes: a whole state after the 4-byte version sets
+// every parameter inside its range, and a chunk cut short anywhere changes nothing; the answer is 1 only for a chunk that holds a whole state; the instance still
 // processes; and effGetChunk then hands out the version and the current values, which restore
 // to the same chunk.
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Component states from a host's project, restored through the VST3 front end. The stream is the
 // host's: one that behaves, and one that reports an error on every read that delivers bytes (as
 // some hosts' streams do), once for an ordinary host and once for the host whose streams are known
-// to do so. Whatever the bytes: the parameters end exactly as the short-read rule says, inside
-// their ranges; the instance still processes; an accepted state saves back as 72 bytes that
+// to do so. Whatever the bytes: a whole state sets every parameter inside its range and a state
+// cut short changes nothing; the instance still processes; an accepted state saves back as 72 bytes that
 // restore to the same values; the controller's own state entry leaves everything alone.
 #include <cstdint>
 #include <cstring>
@@ -40,10 +40,12 @@ void RestoreThroughStream(Vst3Instance& instance, const std::uint8_t* data, std:
   const std::size_t seen = readsAll ? size : 0;
   RequireValues(effect, ValuesAfterStateRead(effect, before, data, seen, 0), "setState");
   RequireParamsInRange(effect);
-  // The trailing read only fails on a stream that errors and still has bytes to give there.
-  const std::size_t trailingAt = seen >= kStateBytes ? kStateBytes : seen;
-  const bool trailingFails = streamReportsErrors && size > trailingAt;
-  Require(result == (trailingFails ? kResultFalse : kResultOk), "setState answers as its trailing read went");
+  // After a whole state, the trailing read only fails on a stream that errors and still has
+  // bytes to give there.
+  const bool whole = seen >= kStateBytes;
+  const bool trailingFails = streamReportsErrors && size > kStateBytes;
+  Require(result == (whole && !trailingFails ? kResultOk : kResultFalse),
+          "setState refuses a state cut short, else answers as its trailing read went");
   instance.RequireProcesses();
 
   if (result == kResultOk) {

@@ -84,6 +84,27 @@ TEST(ParamState, ShortChunkSetsTheFirstMissingParameterToItsClampedZero) {
   EXPECT_EQ(fx.GetParam(0)->value, 0.0);
 }
 
+TEST(ParamState, AHostStateCutShortIsRefusedWholeAndChangesNothing) {
+  TestEffect fx(MakeIdentity(9, "1-1 2-2", 15));
+  DefineParams(fx);
+  std::vector<double> before;
+  for (int i = 0; i < 9; ++i) before.push_back(fx.GetParam(i)->value);
+  StateChunk c = DoublesChunk({2, 500});
+  c.PutInt32(0);
+  EXPECT_EQ(fx.ParamStateEnd(c, 0), -1);
+  EXPECT_EQ(fx.LoadState(c, 0), -1);
+  EXPECT_EQ(fx.LoadState(StateChunk(), 0), -1);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(fx.GetParam(i)->value, before[static_cast<std::size_t>(i)]) << i;
+  EXPECT_TRUE(fx.changed.empty());
+
+  // A whole state, or one with bytes to spare, is read as before.
+  StateChunk whole = DoublesChunk({0, 300, 50, 50, 1, 2, 3, 40, 0});
+  whole.PutInt32(7);
+  EXPECT_EQ(fx.ParamStateEnd(whole, 0), 72);
+  EXPECT_EQ(fx.LoadState(whole, 0), 72);
+  EXPECT_EQ(fx.GetParam(1)->value, 300.0);
+}
+
 TEST(ParamState, StoredValuesAreClampedButNotRounded) {
   TestEffect fx(MakeIdentity(3, "1-1", 0));
   fx.GetParam(0)->SetupInt("A", 0, 0, 100);

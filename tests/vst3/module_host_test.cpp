@@ -374,10 +374,15 @@ TEST_F(ModuleHost, StreamsOfAnyLengthLeaveValidParameters) {
   std::mt19937 rng(2024);
   for (std::size_t length : {std::size_t(0), std::size_t(1), std::size_t(71), std::size_t(73), std::size_t(3) << 20}) {
     PluginSession s(factory, &host);
+    std::vector<double> before;
+    for (ParamID id = 0; id < 9; ++id) before.push_back(s.controller->getParamNormalized(id));
     std::vector<unsigned char> noise(length);
     for (auto& byte : noise) byte = static_cast<unsigned char>(rng());
     MemoryStream stream(noise);
-    EXPECT_EQ(s.component->setState(&stream), kResultOk) << length;
+    // A stream shorter than a whole state is refused and changes nothing.
+    const bool whole = length >= 72;
+    EXPECT_EQ(s.component->setState(&stream), whole ? kResultOk : kResultFalse) << length;
+    for (ParamID id = 0; !whole && id < 9; ++id) EXPECT_EQ(s.controller->getParamNormalized(id), before[id]) << length;
     for (ParamID id = 0; id < 9; ++id) {
       const double v = s.controller->getParamNormalized(id);
       EXPECT_TRUE(v >= 0.0 && v <= 1.0) << "length " << length << " param " << id << " = " << v;
@@ -408,7 +413,9 @@ TEST_F(ModuleHost, ErroringStreamsAreReadOnlyForTheHostThatNeedsIt) {
   tolerant.component->setState(&s1);
   strict.component->setState(&s2);
   EXPECT_NEAR(Plain(tolerant, kFilterFreq), 8000.0, 1e-6);
-  EXPECT_NEAR(Plain(strict, kFilterFreq), 20.0, 1e-6);  // nothing read: the first parameter reset only
+  // Nothing read: the state is refused and the defaults stay (highpass at 20 Hz).
+  EXPECT_NEAR(Plain(strict, kFilterFreq), 20.0, 1e-6);
+  EXPECT_NEAR(Plain(strict, kFilterType), 1.0, 1e-6);
 }
 
 TEST_F(ModuleHost, ControllerParameters) {
@@ -515,7 +522,7 @@ TEST_F(ModuleHost, UnitsAndProgramList) {
 TEST_F(ModuleHost, CallsOutOfOrderOrWithoutBuffers) {
   PluginSession s(factory, nullptr);  // never initialised
   MemoryStream empty;
-  EXPECT_EQ(s.component->setState(&empty), kResultOk);
+  EXPECT_EQ(s.component->setState(&empty), kResultFalse);  // no state in it: refused, no harm
   StereoBlock<float> early(32);
   early.out[0].assign(32, 1.0f);
   EXPECT_EQ(early.Process(s.processor), kNotInitialized);

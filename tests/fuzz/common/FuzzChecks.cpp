@@ -36,17 +36,15 @@ void RequireParamsInRange(const quivorant::IEffectBase& effect) {
 std::vector<double> ValuesAfterStateRead(const quivorant::IEffectBase& effect, const std::vector<double>& before,
                                          const std::uint8_t* bytes, std::size_t size, long start) {
   std::vector<double> expected = before;
-  if (start < 0) return expected;
-  std::size_t pos = static_cast<std::size_t>(start);
+  const std::size_t needed = 8 * expected.size();
+  if (start < 0 || static_cast<std::size_t>(start) > size || size - static_cast<std::size_t>(start) < needed)
+    return expected;
   for (std::size_t i = 0; i < expected.size(); ++i) {
     double x = 0.0;
-    const bool whole = pos <= size && size - pos >= 8;
-    if (whole) std::memcpy(&x, bytes + pos, 8);  // the state is little-endian, like this machine
+    std::memcpy(&x, bytes + static_cast<std::size_t>(start) + 8 * i, 8);  // little-endian, like this machine
     if (std::isnan(x)) x = 0.0;
     const quivorant::IParamRecord* p = effect.GetParam(static_cast<int>(i));
     expected[i] = x < p->min ? p->min : (x > p->max ? p->max : x);
-    if (!whole) break;
-    pos += 8;
   }
   return expected;
 }

@@ -22,10 +22,9 @@ std::vector<double> ParamValues(const quivorant::IEffectBase& effect);
 // Every parameter is finite and inside its range.
 void RequireParamsInRange(const quivorant::IEffectBase& effect);
 
-// What reading a parameter state from `bytes` at `start` must leave, given the values before:
-// parameters whose 8 bytes are there take them (NaN as 0, clamped to the range), the first one
-// whose bytes are missing takes its clamped 0, and the ones after it keep their values. A
-// negative start reads nothing.
+// What a host's state restore from `bytes` at `start` must leave, given the values before: a
+// whole state sets every parameter (NaN as 0, clamped to the range); a state cut short, or a
+// negative start, changes nothing.
 std::vector<double> ValuesAfterStateRead(const quivorant::IEffectBase& effect, const std::vector<double>& before,
                                          const std::uint8_t* bytes, std::size_t size, long start);
 

@@ -312,11 +312,14 @@ TEST_F(Vst2Dispatcher, BadChunksAreRefusedWithoutChanges) {
   EXPECT_EQ(fx->versionsIn, std::vector<int>{0});
   EXPECT_EQ(fx->GetParam(0)->value, 2.0);
   EXPECT_EQ(fx->GetParam(1)->value, 900.0);
-  // A header and one parameter only: the short read is reported.
+  // A header and one parameter only: the chunk is cut short, refused, and changes nothing.
   char shortChunk[12] = {};
   const double one = 1.0;
   std::memcpy(shortChunk + 4, &one, 8);
   EXPECT_EQ(Call(effSetChunk, 1, 12, shortChunk), 0);
+  EXPECT_EQ(Call(effSetChunk, 0, 12, shortChunk), 0);
+  EXPECT_EQ(fx->GetParam(0)->value, 2.0);
+  EXPECT_EQ(fx->GetParam(1)->value, 900.0);
 }
 
 TEST_F(Vst2Dispatcher, CapabilitiesByMidiMode) {
