@@ -51,18 +51,25 @@ protected:
            ("quivorant-picture-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
-    log_ = std::filesystem::temp_directory_path() / "quivorant-picture-run.txt";
+    // The tool's logs apart from its outputs, which the tests count.
+    logDir_ = dir_.string() + "-logs";
+    std::filesystem::create_directories(logDir_);
   }
   void TearDown() override {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::remove(log_);
+    std::error_code ignored;  // a file Wine still holds for a moment is left to the next run
+    std::filesystem::remove_all(dir_, ignored);
+    std::filesystem::remove_all(logDir_, ignored);
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   static std::string Vst3() { return " --format vst3 --plugin " + Quoted(gVst3); }
   static std::string Vst2() { return " --format vst2 --plugin " + Quoted(gVst2); }
 
   ToolRun Run(const std::string& args) const {
-    std::string command = Quoted(gTool) + args + " > " + Quoted(log_.string()) + " 2>&1";
+    // A log file of its own per run: under Wine the last run's handle on it can outlive that run
+    // for a moment, and reopening it then fails with a sharing violation.
+    static int runs = 0;
+    const std::filesystem::path log = logDir_ / ("run-" + std::to_string(++runs) + ".txt");
+    std::string command = Quoted(gTool) + args + " > " + Quoted(log.string()) + " 2>&1";
 #if defined(_WIN32)
     command = "\"" + command + "\"";  // the command processor strips one pair of quotes
 #endif
@@ -73,7 +80,7 @@ protected:
 #else
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-    std::ifstream in(log_);
+    std::ifstream in(log);
     run.output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return run;
   }
@@ -90,7 +97,7 @@ protected:
     return bitmap;
   }
 
-  std::filesystem::path dir_, log_;
+  std::filesystem::path dir_, logDir_;
 };
 
 // Pixels that differ between two pictures of the same size, inside and outside a rectangle.
