@@ -22,19 +22,6 @@ namespace {
 
 using namespace quivorant_fuzz;
 
-void RequireStoredAsTyped(const quivorant::IParamRecord& param, const std::string& text) {
-  int entry = 0;
-  double number = 0.0;
-  if (DisplayTextValue(param, text.c_str(), entry)) {
-    Require(param.value == entry, "a display text stores its entry's value");
-  } else if (PlainDecimal(text, number)) {
-    // The entry travels as a normalised value and is rounded to the step on its way in.
-    const double typed = std::fmin(std::fmax(number, param.min), param.max);
-    const double slack = (param.kind == quivorant::kParamDouble ? 0.0 : param.step / 2) + 1e-9 * (param.max - param.min);
-    Require(std::fabs(param.value - typed) <= slack, "a decimal text stores its number");
-  }
-}
-
 void EnterText(Vst2Instance& instance, quivorant::IGraphics& editor, quivorant::IControl& control,
                const std::string& text) {
   quivorant::IEffectVST& effect = instance.Effect();
@@ -51,7 +38,9 @@ void EnterText(Vst2Instance& instance, quivorant::IGraphics& editor, quivorant::
   std::vector<double> expected = before;
   if (hasParam) {
     expected[static_cast<std::size_t>(paramIdx)] = param->value;
-    RequireStoredAsTyped(*param, text);
+    // The entry travels as a normalised value and is rounded to the step on its way in.
+    const double slack = (param->kind == quivorant::kParamDouble ? 0.0 : param->step / 2) + 1e-9 * (param->max - param->min);
+    RequireStoredAsTyped(*param, text, slack);
     const auto begins = instance.Host().CallsOf(audioMasterBeginEdit);
     const auto ends = instance.Host().CallsOf(audioMasterEndEdit);
     Require(begins.size() == 1 && ends.size() == 1, "one gesture per entry");

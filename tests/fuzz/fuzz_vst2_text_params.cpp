@@ -23,17 +23,6 @@ using namespace quivorant_fuzz;
 constexpr VstInt32 kVendorParseToNormalized = 27;
 constexpr VstIntPtr kVendorHandled = 0xBEEF;
 
-// What the text must leave in a parameter it was stored into.
-void RequireStoredAsTyped(const quivorant::IParamRecord& param, const std::string& text) {
-  int entry = 0;
-  double number = 0.0;
-  if (DisplayTextValue(param, text.c_str(), entry)) {
-    Require(param.value == entry, "a display text stores its entry's value");
-  } else if (PlainDecimal(text, number)) {
-    Require(param.value == std::fmin(std::fmax(number, param.min), param.max), "a decimal text stores its number");
-  }
-}
-
 void StoreText(Vst2Instance& instance, VstInt32 index, const std::string& text) {
   quivorant::IEffectVST& effect = instance.Effect();
   const std::vector<double> before = ParamValues(effect);
@@ -46,7 +35,7 @@ void StoreText(Vst2Instance& instance, VstInt32 index, const std::string& text) 
   if (answer == 1) {
     const std::size_t i = static_cast<std::size_t>(index);
     expected[i] = effect.GetParam(index)->value;
-    RequireStoredAsTyped(*effect.GetParam(index), text);
+    RequireStoredAsTyped(*effect.GetParam(index), text, 0.0);
   }
   RequireValues(effect, expected, "effString2Parameter moves only its own parameter");
 }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdlib>
 #include <cstring>
 
 #include "plug/IEffectBase.h"
@@ -82,6 +81,17 @@ bool DisplayTextValue(const quivorant::IParamRecord& param, const char* text, in
     }
   }
   return false;
+}
+
+void RequireStoredAsTyped(const quivorant::IParamRecord& param, const std::string& text, double slack) {
+  int entry = 0;
+  double number = 0.0;
+  if (DisplayTextValue(param, text.c_str(), entry)) {
+    Require(param.value == entry, "a display text stores its entry's value");
+  } else if (PlainDecimal(text, number)) {
+    const double typed = std::fmin(std::fmax(number, param.min), param.max);
+    Require(std::fabs(param.value - typed) <= slack, "a decimal text stores its number");
+  }
 }
 
 }  // namespace quivorant_fuzz

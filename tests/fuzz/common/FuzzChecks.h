@@ -40,4 +40,8 @@ bool PlainDecimal(const std::string& text, double& value);
 // The integer value in the record's range whose display text equals `text` exactly.
 bool DisplayTextValue(const quivorant::IParamRecord& param, const char* text, int& value);
 
+// What a text must leave in the parameter it was stored into: a display text its entry's value,
+// a plain decimal its number clamped to the range, within `slack`; other texts are not judged.
+void RequireStoredAsTyped(const quivorant::IParamRecord& param, const std::string& text, double slack);
+
 }  // namespace quivorant_fuzz
