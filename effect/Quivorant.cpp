@@ -9,7 +9,7 @@
 #include "effect/LfoWave.h"
 #include "effect/QuivorantIdentity.h"
 #include "effect/QuivorantPresets.h"
-#include "graphics/GRAPH.h"
+#include "graphics/controls/GRAPH.h"
 #include "plug/Rounding.h"
 
 namespace quivorant {

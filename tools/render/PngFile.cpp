@@ -1,6 +1,6 @@
 #include "tools/render/PngFile.h"
 
-#include "graphics/BitmapPngWriter.h"
+#include "raster/RasterPngWriter.h"
 #include "tools/render/AudioFile.h"
 
 namespace quivorant::render {

@@ -11,13 +11,13 @@
 
 #include "tools/render/HostedPlugin.h"
 #include "tools/render/SharedLibrary.h"
-#include "vst3/sdk/ibstream.h"
-#include "vst3/sdk/ipluginbase.h"
-#include "vst3/sdk/ivstaudioprocessor.h"
-#include "vst3/sdk/ivstcomponent.h"
-#include "vst3/sdk/ivsteditcontroller.h"
-#include "vst3/sdk/ivsthostapplication.h"
-#include "vst3/sdk/ivstunits.h"
+#include "vst3/sdk/interfaces/ibstream.h"
+#include "vst3/sdk/interfaces/ipluginbase.h"
+#include "vst3/sdk/interfaces/ivstaudioprocessor.h"
+#include "vst3/sdk/interfaces/ivstcomponent.h"
+#include "vst3/sdk/interfaces/ivsteditcontroller.h"
+#include "vst3/sdk/interfaces/ivsthostapplication.h"
+#include "vst3/sdk/interfaces/ivstunits.h"
 
 namespace quivorant::render {
 

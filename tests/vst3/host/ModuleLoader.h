@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "vst3/sdk/ipluginbase.h"
+#include "vst3/sdk/interfaces/ipluginbase.h"
 
 namespace vst3host {
 
