@@ -17,55 +17,66 @@ bool LfoSchedule::SameSettings(const LfoUpdateInputs& in) const {
          (in.target == kLfoTargetBandwidth || in.bandwidth == k.bandwidth);
 }
 
-void LfoSchedule::Prepare(const LfoUpdateInputs& in, int length) {
-  // Stage by stage over every entry: within a stage the entries do not wait on each other, so
+LfoSchedule::Entry& LfoSchedule::Slot(std::int32_t phase, std::int32_t step) {
+  return entries_[static_cast<std::size_t>((phase / step) % kCycleCapacity)];
+}
+
+void LfoSchedule::Prepare(const LfoUpdateInputs& in, int count) {
+  // Stage by stage over every update: within a stage the updates do not wait on each other, so
   // the processor overlaps them, where one whole update after another would wait on each in turn.
-  std::int32_t phase = in.phase;
-  for (int j = 0; j < length; ++j) {
-    phases_[j] = phase;
-    phase += in.step;
-    if (phase >= in.period) phase = 0;
+  Entry* at[kMaxBatch];
+  std::int32_t phases[kMaxBatch];
+  int n = 0;
+  // 64 bits: the last phase may lie up to a step beyond the period.
+  for (std::int64_t phase = in.phase; n < count && (n == 0 || phase < in.period); ++n, phase += in.step) {
+    phases[n] = static_cast<std::int32_t>(phase);
+    at[n] = &Slot(phases[n], in.step);
+    at[n]->phase = phases[n];
+    at[n]->generation = generation_;
+    at[n]->result = LfoUpdateResult();
   }
-  for (int j = 0; j < length; ++j) {
-    results_[j] = LfoUpdateResult();
-    results_[j].value = LfoWaveValue(in.wave, phases_[j], in.period, in.range, in.offset);
-  }
+  for (int j = 0; j < n; ++j)
+    at[j]->result.value = LfoWaveValue(in.wave, phases[j], in.period, in.range, in.offset);
   if (in.target == kLfoTargetMix) {
-    for (int j = 0; j < length; ++j) {
-      results_[j].wet = static_cast<float>(results_[j].value);
-      results_[j].dry = 1.0f - results_[j].wet;
+    for (int j = 0; j < n; ++j) {
+      LfoUpdateResult& r = at[j]->result;
+      r.wet = static_cast<float>(r.value);
+      r.dry = 1.0f - r.wet;
     }
   } else if (in.target == kLfoTargetFrequency || in.target == kLfoTargetBandwidth) {
-    double angles[kMaxLength];
-    for (int j = 0; j < length; ++j) {
-      LfoUpdateResult& r = results_[j];
+    double angles[kMaxBatch];
+    for (int j = 0; j < n; ++j) {
+      LfoUpdateResult& r = at[j]->result;
       r.frequencyHz = in.target == kLfoTargetFrequency ? RoundHalfAway(r.value) : in.frequencyHz;
       r.bandwidth = in.target == kLfoTargetBandwidth ? static_cast<float>(r.value) : in.bandwidth;
       angles[j] = BiquadAngle(r.frequencyHz, in.sampleRate);
     }
     if (IsDesignableSampleRate(in.sampleRate)) {
-      double tangents[kMaxLength];
-      for (int j = 0; j < length; ++j) tangents[j] = StableTan(angles[j]);
-      for (int j = 0; j < length; ++j) {
-        results_[j].coefficients = BiquadFromTangent(in.type, results_[j].bandwidth, tangents[j]);
-        results_[j].designed = true;
+      double tangents[kMaxBatch];
+      for (int j = 0; j < n; ++j) tangents[j] = StableTan(angles[j]);
+      for (int j = 0; j < n; ++j) {
+        LfoUpdateResult& r = at[j]->result;
+        r.coefficients = BiquadFromTangent(in.type, r.bandwidth, tangents[j]);
+        r.designed = true;
       }
     }
   }
-  key_ = in;
-  continuation_ = phase;
-  length_ = length;
-  next_ = 0;
 }
 
+LfoSchedule::LfoSchedule() : entries_(static_cast<std::size_t>(kCycleCapacity)) {}
+
 const LfoUpdateResult& LfoSchedule::Take(const LfoUpdateInputs& in) {
-  const bool same = SameSettings(in);
-  if (!(same && next_ < length_ && in.phase == phases_[next_])) {
-    // Used up with nothing changed: the LFO runs freely, so look further ahead.
-    const bool usedUp = same && next_ == length_ && in.phase == continuation_;
-    Prepare(in, usedUp ? std::min(2 * length_, kMaxLength) : 2);
+  if (!SameSettings(in)) {
+    key_ = in;
+    ++generation_;
+    batch_ = 2;
   }
-  return results_[next_++];
+  Entry& e = Slot(in.phase, in.step);
+  if (e.generation != generation_ || e.phase != in.phase) {
+    Prepare(in, batch_);
+    batch_ = std::min(2 * batch_, kMaxBatch);
+  }
+  return e.result;
 }
 
 }  // namespace quivorant

@@ -2,7 +2,7 @@
 // at a time: outputs, flushed inputs, filter state and LFO position must agree bit for bit,
 // however the loop gets its speed. The input has tiny, NaN, infinite and huge samples and long
 // silences (so that the state decays through the flush), and parameters change between blocks
-// while each LFO target sweeps.
+// while each LFO target sweeps, over short cycles and over cycles longer than the kept results.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -134,14 +134,16 @@ TEST(EffectExactness, BlockLoopMatchesThePlainArithmetic) {
       rig.Set(kParamFilterBandwidth, 60);
       rig.Set(kParamLfoTarget, target);
       rig.Set(kParamLfoDepth, 90);
+      rig.Set(kParamLfoRate, 0);  // cycles of 101 updates: the kept results come round again
       for (int block = 0; block < 60; ++block) {
-        switch (random() % 8) {  // a change between blocks, or none
+        switch (random() % 10) {  // a change between blocks, or none
           case 0: rig.Set(kParamFilterFreq, 20 + random() % 19980); break;
           case 1: rig.Set(kParamFilterBandwidth, 1 + random() % 100); break;
           case 2: rig.Set(kParamLfoWave, random() % 6); break;
           case 3: rig.Set(kParamLfoDepth, random() % 101); break;
           case 4: rig.Set(kParamFilterType, random() % 3); break;
           case 5: rig.host.tempo = 40.0 + random() % 200; break;
+          case 6: rig.Set(kParamLfoRate, random() % 2 ? 15 : random() % 4); break;
           default: break;
         }
         const int frames = block % 7 == 0 ? static_cast<int>(random() % 3) : 1 + static_cast<int>(random() % 9000);
