@@ -4,7 +4,9 @@
 // shared machine's noise hits both alike. The counter "ratio" is the effect's time over the plain
 // loop's.
 //
-// Arguments: sample rate, frames per block, LFO target (0 off, 1 frequency, 2 bandwidth, 3 mix).
+// Arguments: sample rate, frames per block, LFO target (0 off, 1 frequency, 2 bandwidth, 3 mix),
+// LFO rate: 3 ("1/8", 201 updates a cycle) for the table, 15 ("2/1", 3201 updates, a cycle longer
+// than the effect keeps) for two extra rows.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -12,7 +14,7 @@
 #include <vector>
 
 #include "effect/BiquadCoefficients.h"
-#include "bench/ThreadClock.h"
+#include "bench/AlternateTiming.h"
 #include "effect/Quivorant.h"
 #include "tests/effect/TestEffectWrapper.h"
 #include "tests/effect/TestNoise.h"
@@ -63,6 +65,7 @@ void BM_ProcessBlock(benchmark::State& state) {
   const double rate = static_cast<double>(state.range(0));
   const int frames = static_cast<int>(state.range(1));
   const int target = static_cast<int>(state.range(2));
+  const int lfoRate = static_cast<int>(state.range(3));
 
   TestHost host;
   host.tempo = 120.0;
@@ -74,7 +77,7 @@ void BM_ProcessBlock(benchmark::State& state) {
   SetParam(*fx, kParamFilterFreq, 2000);
   SetParam(*fx, kParamFilterMix, 80);
   SetParam(*fx, kParamLfoTarget, target);
-  SetParam(*fx, kParamLfoRate, 3);
+  SetParam(*fx, kParamLfoRate, lfoRate);
 
   std::vector<double> inL = TestNoise(frames, 1), inR = TestNoise(frames, 2);
   std::vector<double> outL(frames), outR(frames);
@@ -84,32 +87,17 @@ void BM_ProcessBlock(benchmark::State& state) {
   DesignBiquad(kFilterBandpass, 2000, 0.2f, rate, &c);
   PlainState plain;
 
-  const int blocksPerSpan = BlocksPerSpan(frames);
-  double effectSeconds = 0.0, plainSeconds = 0.0;
-  for (auto _ : state) {
-    const auto t0 = ThreadSeconds();
-    for (int b = 0; b < blocksPerSpan; ++b) fx->ProcessBlock(ins, outs, frames);
-    const auto t1 = ThreadSeconds();
-    for (int b = 0; b < blocksPerSpan; ++b) PlainStereoBiquad(c, 0.8, 0.2, ins, outs, frames, plain);
-    const auto t2 = ThreadSeconds();
-    benchmark::DoNotOptimize(outL.data());
-    benchmark::ClobberMemory();
-    const double e = t1 - t0;
-    effectSeconds += e;
-    plainSeconds += t2 - t1;
-    state.SetIterationTime(e);
-  }
-  const double totalFrames = static_cast<double>(state.iterations()) * blocksPerSpan * frames;
-  state.counters["ns_per_frame"] = effectSeconds * 1e9 / totalFrames;
-  state.counters["plain_ns_per_frame"] = plainSeconds * 1e9 / totalFrames;
-  state.counters["ratio"] = effectSeconds / plainSeconds;
+  TimeAlternately(
+      state, frames, [&] { fx->ProcessBlock(ins, outs, frames); },
+      [&] { PlainStereoBiquad(c, 0.8, 0.2, ins, outs, frames, plain); });
 }
 
 void Args(benchmark::internal::Benchmark* b) {
   for (int target = 0; target <= 3; ++target)
     for (int rate : {44100, 96000})
-      for (int frames : {32, 256, 4096}) b->Args({rate, frames, target});
-  b->ArgNames({"rate", "frames", "target"});
+      for (int frames : {32, 256, 4096}) b->Args({rate, frames, target, 3});
+  for (int target : {1, 2}) b->Args({44100, 256, target, 15});
+  b->ArgNames({"rate", "frames", "target", "lfo_rate"});
   b->UseManualTime();
 }
 

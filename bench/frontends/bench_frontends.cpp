@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/ThreadClock.h"
+#include "bench/AlternateTiming.h"
 #include "effect/Quivorant.h"
 #include "tests/effect/TestEffectWrapper.h"
 #include "tests/effect/TestNoise.h"
@@ -121,25 +121,7 @@ void Compare(benchmark::State& state, int frames) {
   double* ins[2] = {in[0].data(), in[1].data()};
   double* outs[2] = {out[0].data(), out[1].data()};
 
-  const int blocksPerSpan = BlocksPerSpan(frames);
-  double frontSeconds = 0.0, effectSeconds = 0.0;
-  for (auto _ : state) {
-    const auto t0 = ThreadSeconds();
-    for (int b = 0; b < blocksPerSpan; ++b) front.Process();
-    const auto t1 = ThreadSeconds();
-    for (int b = 0; b < blocksPerSpan; ++b) fx->ProcessBlock(ins, outs, frames);
-    const auto t2 = ThreadSeconds();
-    benchmark::DoNotOptimize(io.out[0].data());
-    benchmark::ClobberMemory();
-    const double f = t1 - t0;
-    frontSeconds += f;
-    effectSeconds += t2 - t1;
-    state.SetIterationTime(f);
-  }
-  const double totalFrames = static_cast<double>(state.iterations()) * blocksPerSpan * frames;
-  state.counters["ns_per_frame"] = frontSeconds * 1e9 / totalFrames;
-  state.counters["effect_ns_per_frame"] = effectSeconds * 1e9 / totalFrames;
-  state.counters["ratio"] = frontSeconds / effectSeconds;
+  TimeAlternately(state, frames, [&] { front.Process(); }, [&] { fx->ProcessBlock(ins, outs, frames); });
 }
 
 void BM_FrontEnd32(benchmark::State& state) {
