@@ -22,7 +22,7 @@ fi
 
 # Median of each counter over five repetitions, one CSV line per benchmark case.
 medians() {
-  "$1" --benchmark_min_time=0.2 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  "$1" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
     --benchmark_format=csv 2>/dev/null | grep '_median"'
 }
 effect_csv=$(medians build/native/bench/effect/bench_effect)
