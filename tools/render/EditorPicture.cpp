@@ -10,27 +10,13 @@
 #include "raster/RasterSysBitmap.h"
 #include "tools/render/PngFile.h"
 #include "tools/render/RenderActions.h"
+#include "tools/render/Renderer.h"
 #include "vst2/IEffectVST.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant::render {
 
 namespace {
-
-// Changes the tool made wait for the next block (as they do in a DAW); one short silent block
-// brings them into the plug-in before its state is read.
-void ApplyWaitingChanges(HostedPlugin& plugin) {
-  constexpr int kFrames = 16;
-  std::vector<float> silence(2 * kFrames, 0.0f), out(2 * kFrames, 0.0f);
-  float* in[2] = {silence.data(), silence.data() + kFrames};
-  float* outs[2] = {out.data(), out.data() + kFrames};
-  if (!plugin.Start(44100.0, kFrames, false)) return;
-  TransportInfo transport;
-  transport.tempoBpm = 0.0;  // no tempo: the LFO is not started for this block
-  transport.playing = false;
-  plugin.Process(transport, in, outs, kFrames);
-  plugin.Stop();
-}
 
 // An instance of the linked effect without a host, closed when it goes away.
 class PictureInstance {

@@ -11,10 +11,20 @@ namespace quivorant::render {
 enum class PluginFormat { kVst3, kVst2 };
 enum class SampleSubtype { kPcm16, kPcm24, kFloat, kDouble };
 
+// What a DAW accepts; beyond these the demo loop and the buffers would grow without need.
+inline constexpr double kMinTempoBpm = 20.0;
+inline constexpr double kMaxTempoBpm = 999.0;
+inline constexpr double kMinSampleRateHz = 8000.0;
+inline constexpr double kMaxSampleRateHz = 384000.0;
+inline constexpr int kMaxBlockFrames = 65536;
+
+// The path that names standard output instead of a file.
+inline constexpr const char* kStandardOutputPath = "-";
+
 struct RenderOptions {
   std::string inputPath;   // empty: the embedded demo loop
-  std::string outputPath;
-  std::string pluginPath;  // empty: the plug-in built beside the tool
+  std::string outputPath;  // "-": standard output
+  std::string pluginPath;  // empty: searched where plug-ins are installed
   PluginFormat format = PluginFormat::kVst3;
   std::string preset;      // a preset name or index; empty: none
   std::vector<std::pair<std::string, std::string>> settings;  // "--set Name=Value", in order
@@ -25,6 +35,7 @@ struct RenderOptions {
   SampleSubtype subtype = SampleSubtype::kFloat;
   bool listOnly = false;
   bool allPresets = false;
+  bool describe = false;
   std::string outDir;
   std::string responsePngPath;
   std::string editorPngPath;
@@ -34,7 +45,7 @@ struct RenderOptions {
 // Fills *options from argv; answers an empty text on success, else what is wrong.
 std::string ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options);
 
-const char* RenderUsage();
+std::string RenderUsage();
 
 // Locale-independent number parsing of a whole text; false when the text is not just a number.
 bool ParseNumber(const std::string& text, double* value);
