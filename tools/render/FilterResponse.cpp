@@ -56,6 +56,16 @@ double ThreeDbPoint(const ResponseCurve& curve, int from, int direction, double 
   return 0.0;
 }
 
+// The peak's frequency between the measured points: a parabola through the highest point and its
+// neighbours (the points are evenly spaced in log frequency).
+double PeakHz(const ResponseCurve& curve, size_t at) {
+  if (at == 0 || at + 1 >= curve.size()) return curve[at].hz;
+  const double y0 = curve[at - 1].db, y1 = curve[at].db, y2 = curve[at + 1].db;
+  const double bend = y0 - 2.0 * y1 + y2;
+  const double offset = bend < 0.0 ? 0.5 * (y0 - y2) / bend : 0.0;
+  return curve[at].hz * std::pow(curve[at + 1].hz / curve[at].hz, offset);
+}
+
 std::string Printf(const char* format, double a, double b = 0.0) {
   char text[96];
   std::snprintf(text, sizeof text, format, a, b);
@@ -174,7 +184,7 @@ std::string DescribeCurve(const FilterSettings& s, const ResponseCurve& curve) {
   }
   if (peak->db > curve[static_cast<size_t>(s.type == 1 ? last : 0)].db + 1.0 || s.type == 2) {
     words += ", peak " + (std::fabs(peak->db) < 0.05 ? std::string("0 dB") : Printf("%+.1f dB", peak->db)) + " at " +
-             FormatHz(peak->hz);
+             FormatHz(PeakHz(curve, static_cast<size_t>(peakAt)));
   }
   return words;
 }
@@ -182,7 +192,7 @@ std::string DescribeCurve(const FilterSettings& s, const ResponseCurve& curve) {
 std::string DescribeSweep(const FilterSettings& s) {
   double low = 0.0, high = 0.0;
   if (!LfoSweepEnds(s, &low, &high)) return {};
-  if (s.lfoTarget == kLfoTargetFrequency) return "frequency " + FormatHz(low) + " to " + FormatHz(high);
+  if (s.lfoTarget == kLfoTargetFrequency) return "frequency " + Printf("%.0f to %.0f Hz", low, high);
   return (s.lfoTarget == kLfoTargetBandwidth ? "bandwidth " : "mix ") + Printf("%.0f to %.0f %%", low, high);
 }
 

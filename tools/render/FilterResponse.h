@@ -48,10 +48,10 @@ bool MeasureResponseWith(HostedPlugin& plugin, double sampleRateHz, const std::s
 // resonant peak where there is one.
 std::string DescribeCurve(const FilterSettings& settings, const ResponseCurve& curve);
 
-// "frequency 2.01 kHz to 9.99 kHz", "mix 40 to 100 %", or empty when the LFO is not assigned.
+// "frequency 2010 to 9990 Hz", "mix 40 to 100 %", or empty when the LFO is not assigned.
 std::string DescribeSweep(const FilterSettings& settings);
 
-// "Sine, 1/8 (0.25 s at 120 BPM), frequency 2.01 kHz to 9.99 kHz", or "off".
+// "Sine, 1/8 (0.25 s at 120 BPM), frequency 2010 to 9990 Hz", or "off".
 std::string DescribeLfo(const FilterSettings& settings, double tempoBpm);
 
 // "1.3 kHz", "660 Hz".

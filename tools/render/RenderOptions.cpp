@@ -30,7 +30,8 @@ std::string RenderUsage() {
          "  -i, --input FILE         " + formats + " (mono or stereo); default: the demo loop\n"
          "  -o, --output FILE        rendered audio (WAV unless the name ends in .aif/.aiff" +
          (formats.find("FLAC") != std::string::npos ? "/.flac" : "") +
-         "); \"-\" writes WAV to standard output\n"
+         ");\n"
+         "                           \"-\" writes WAV to standard output\n"
          "      --plugin PATH        quivorant plug-in to load (default: searched beside the tool,\n"
          "                           then where plug-ins are installed)\n"
          "      --format vst3|vst2   plug-in interface to load it through (default vst3)\n"
