@@ -51,7 +51,8 @@ void RasterPolyline(RasterBitmap* dest, const float* xs, const float* ys, int co
   const long long span = dest->RowSpan();
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const int k = OpacityFromAlpha(coverage[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] * alpha);
+      const size_t cell = static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x);
+      const int k = OpacityFromAlpha(coverage[cell] * alpha);
       if (k > 0) pixels[y * span + x] = CopyBlend(colour, pixels[y * span + x], k);
     }
   }

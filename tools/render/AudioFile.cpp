@@ -44,7 +44,8 @@ bool HasFlac() {
   for (int i = 0; i < count; ++i) {
     SF_FORMAT_INFO info{};
     info.format = i;
-    if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0 && info.format == SF_FORMAT_FLAC) return true;
+    const bool known = sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0;
+    if (known && info.format == SF_FORMAT_FLAC) return true;
   }
   return false;
 }

@@ -38,8 +38,8 @@ bool SaveRender(const std::string& path, const AudioBuffer& audio, SampleSubtype
   *level = MeasureLevel(audio);
   const bool pcm = subtype == SampleSubtype::kPcm16 || subtype == SampleSubtype::kPcm24;
   if (pcm && level->overFullScale > 0) {
-    std::fprintf(stderr, "quivorant-render: %zu samples clipped in \"%s\" (peak %+.1f dBFS); --subtype float keeps them\n",
-                 level->overFullScale, path.c_str(), level->peakDbfs);
+    std::fprintf(stderr, "quivorant-render: %zu samples clipped in \"%s\" (peak %+.1f dBFS); %s\n",
+                 level->overFullScale, path.c_str(), level->peakDbfs, "--subtype float keeps them");
   }
   return true;
 }
@@ -65,8 +65,8 @@ bool RenderAllPresets(HostedPlugin& plugin, const AudioBuffer& input, const Rend
     const std::string path = (std::filesystem::path(options.outDir) / (PresetFileStem(index, names[i]) + ".wav")).string();
     Level level{};
     if (!SaveRender(path, output, options.subtype, &level, error)) return false;
-    std::printf("%2d  %-20s peak %6.1f dBFS  RMS %6.1f dBFS  %s\n", index, names[i].c_str(), level.peakDbfs,
-                level.rmsDbfs, path.c_str());
+    std::fprintf(WordsStream(options), "%2d  %-20s peak %6.1f dBFS  RMS %6.1f dBFS  %s\n", index,
+                 names[i].c_str(), level.peakDbfs, level.rmsDbfs, path.c_str());
   }
   return true;
 }

@@ -169,6 +169,11 @@ const OptionSpec* FindOption(const std::string& name) {
   return nullptr;
 }
 
+int StandardOutputCount(const RenderOptions& o) {
+  return (o.outputPath == kStandardOutputPath) + (o.responsePngPath == kStandardOutputPath) +
+         (o.editorPngPath == kStandardOutputPath);
+}
+
 // Checks between options, once all are read.
 std::string CheckCombination(const RenderOptions& o, const std::set<std::string>& given) {
   if (o.listOnly) {
@@ -182,13 +187,15 @@ std::string CheckCombination(const RenderOptions& o, const std::set<std::string>
     return "--sample-rate sets the demo loop's rate; an input file plays at its own rate";
   }
   if (o.allPresets && o.outDir.empty()) return "--all-presets needs --out-dir DIR";
-  const int toStandardOutput = (o.outputPath == kStandardOutputPath) + (o.responsePngPath == kStandardOutputPath) +
-                               (o.editorPngPath == kStandardOutputPath);
-  if (toStandardOutput > 1) return "only one output can go to standard output (\"-\")";
+  if (StandardOutputCount(o) > 1) return "only one output can go to standard output (\"-\")";
   return {};
 }
 
 }  // namespace
+
+bool WritesToStandardOutput(const RenderOptions& options) { return StandardOutputCount(options) > 0; }
+
+std::FILE* WordsStream(const RenderOptions& options) { return WritesToStandardOutput(options) ? stderr : stdout; }
 
 std::string ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options) {
   RenderOptions o;

@@ -2,6 +2,7 @@
 // answers an error text naming the problem, which main() prints as one line.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +42,11 @@ struct RenderOptions {
   std::string editorPngPath;
   bool showHelp = false;
 };
+
+// True when one of the outputs is standard output: every word then goes to standard error.
+bool WritesToStandardOutput(const RenderOptions& options);
+// Where summaries and descriptions go: standard output, unless audio or a picture goes there.
+std::FILE* WordsStream(const RenderOptions& options);
 
 // Fills *options from argv; answers an empty text on success, else what is wrong.
 std::string ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options);

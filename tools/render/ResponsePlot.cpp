@@ -37,7 +37,8 @@ struct PlotArea {
   }
 };
 
-void Text(RasterCachedFont& font, RasterBitmap& bitmap, const std::string& text, int x, int y, int w, int h, int flags) {
+void Text(RasterCachedFont& font, RasterBitmap& bitmap, const std::string& text, int x, int y, int w, int h,
+          int flags) {
   font.DrawText(&bitmap, text.c_str(), -1, RasterRect{x, y, x + w, y + h}, flags);
 }
 

@@ -82,9 +82,7 @@ int main(int argc, char** argv) {
     if (!RenderThrough(*plugin, input, settings, &output, &error, "rendering")) return Fail(error);
     Level level{};
     if (!SaveRender(options.outputPath, output, options.subtype, &level, &error)) return Fail(error);
-    // Audio on standard output leaves only standard error for words.
-    std::FILE* summary = options.outputPath == kStandardOutputPath ? stderr : stdout;
-    std::fprintf(summary, "%s: peak %.1f dBFS, RMS %.1f dBFS\n", options.outputPath.c_str(), level.peakDbfs,
+    std::fprintf(WordsStream(options), "%s: peak %.1f dBFS, RMS %.1f dBFS\n", options.outputPath.c_str(), level.peakDbfs,
                  level.rmsDbfs);
   }
   if (options.allPresets && !RenderAllPresets(*plugin, input, settings, options, &error)) return Fail(error);
@@ -96,7 +94,7 @@ int main(int argc, char** argv) {
     if (!plugin) return Fail(error);
   }
   const ResponseRequest request{input.sampleRateHz, options.tempoBpm, presetTitle};
-  if (options.describe && !DescribeResponse(*plugin, request, stdout, &error)) return Fail(error);
+  if (options.describe && !DescribeResponse(*plugin, request, WordsStream(options), &error)) return Fail(error);
   if (!options.responsePngPath.empty() && !PlotResponse(*plugin, request, options.responsePngPath, &error)) {
     return Fail(error);
   }
