@@ -76,18 +76,21 @@ bool StreamThrough(const std::string& path, const fs::path* destination, std::st
 bool WriteOutputFile(const std::string& path, std::string* error,
                      const std::function<bool(const std::string& tempPath, std::string* error)>& write) {
   if (path == kStandardOutputPath) return StreamThrough(path, nullptr, error, write);
-  const fs::path target = FollowLinks(path);
+  // The kind of file at the end of any links (/dev/stdout is a link to a descriptor).
   std::error_code ec;
-  const fs::file_status status = fs::status(target, ec);
+  const fs::file_status status = fs::status(path, ec);
   if (fs::is_directory(status)) {
     *error = "\"" + path + "\" is a folder; give a file name";
     return false;
   }
-  if (fs::is_fifo(status) || fs::is_character_file(status)) return StreamThrough(path, &target, error, write);
+  const fs::path given(path);
+  if (fs::is_fifo(status) || fs::is_character_file(status)) return StreamThrough(path, &given, error, write);
   if (fs::exists(status) && !fs::is_regular_file(status)) {
     *error = "\"" + path + "\" is neither a regular file, a FIFO nor a character device";
     return false;
   }
+  // A regular file is replaced where it lies, so a link to it stays a link.
+  const fs::path target = FollowLinks(path);
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   if (!fs::is_directory(folder, ec)) {
     *error = "cannot write \"" + path + "\": there is no folder \"" + folder.string() + "\"";
