@@ -11,8 +11,8 @@ SharedLibrary::~SharedLibrary() {
 bool SharedLibrary::Open(const std::string& path, std::string* error) {
   handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle_) {
-    const char* why = dlerror();
-    *error = "cannot load plug-in \"" + path + "\"" + (why ? std::string(": ") + why : std::string());
+    dlerror();  // the loader's own text is cleared; the caller has already ruled out a missing file
+    *error = "cannot load plug-in \"" + path + "\": not a library this system can load";
     return false;
   }
   return true;

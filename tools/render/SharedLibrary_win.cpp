@@ -11,7 +11,7 @@ SharedLibrary::~SharedLibrary() {
 bool SharedLibrary::Open(const std::string& path, std::string* error) {
   handle_ = LoadLibraryA(path.c_str());
   if (!handle_) {
-    *error = "cannot load plug-in \"" + path + "\" (error " + std::to_string(GetLastError()) + ")";
+    *error = "cannot load plug-in \"" + path + "\": not a library this system can load";
     return false;
   }
   return true;
