@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/SharedLibrary.h"
 #include "tools/render/HostedPlugin.h"
 #include "tools/render/ToolPaths.h"
 
@@ -21,6 +22,12 @@ std::unique_ptr<HostedPlugin> LoadPlugin(PluginFormat format, const std::string&
   }
   if (format == PluginFormat::kVst3) return LoadVst3Plugin(module, error);
   return LoadVst2Plugin(module, error);
+}
+
+bool OpenPluginLibrary(SharedLibrary& library, const std::string& path, std::string* error) {
+  if (library.Open(path)) return true;
+  *error = "cannot load plug-in \"" + path + "\": not a library this system can load";
+  return false;
 }
 
 }  // namespace quivorant::render

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tools/render/HostedPlugin.h"
-#include "tools/render/SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 #include "vst3/sdk/interfaces/ibstream.h"
 #include "vst3/sdk/interfaces/ipluginbase.h"
 #include "vst3/sdk/interfaces/ivstaudioprocessor.h"
@@ -205,7 +205,7 @@ private:
 };
 
 bool Vst3Plugin::Load(const std::string& path, std::string* error) {
-  if (!library_.Open(path, error)) return false;
+  if (!OpenPluginLibrary(library_, path, error)) return false;
   using GetFactory = IPluginFactory* (*)();
   auto getFactory = reinterpret_cast<GetFactory>(library_.Symbol("GetPluginFactory"));
   if (!getFactory) {
