@@ -44,7 +44,7 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
   // other would tell the host an editor is showing when none is.
   if (!SupportsType(type)) return kResultFalse;
   // Attached again without removed: this view's run loop link goes with the old window.
-  CloseEditor();
+  StopRunLoop();
   // Attached while another view shows the editor: the core moves the window here and keeps
   // the effect's open and close hooks paired.
   void* window = effect_->OpenEditor(parent);
@@ -70,9 +70,13 @@ tresult PLUGIN_API IEffectVST3View::removed() {
   return CPluginView::removed();
 }
 
-void IEffectVST3View::CloseEditor() {
+void IEffectVST3View::StopRunLoop() {
   if (runLoop_ != nullptr) runLoop_->Stop();
   runLoop_ = nullptr;
+}
+
+void IEffectVST3View::CloseEditor() {
+  StopRunLoop();
   // Only the window this view shows: another view's attached may have moved it since.
   if (window_ != nullptr && effect_->EditorWindow() == window_) effect_->CloseEditor();
   window_ = nullptr;

@@ -49,6 +49,7 @@ public:
 
 private:
   void CloseEditor();
+  void StopRunLoop();
   bool SupportsType(Steinberg::FIDString type) const;
   // The host's run loop, from the frame or else the instance's host context; null when neither
   // lends one. The caller releases it.

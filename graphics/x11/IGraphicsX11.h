@@ -57,6 +57,8 @@ public:
   struct Connection;
 
 private:
+  // The window is open and still exists.
+  bool Showing() const;
   bool LaunchBrowser(const char* url, const char* title, const char* errorText);
   void CollectBrowser();
   void ReleaseConnection();

@@ -75,9 +75,12 @@ void IGraphicsX11::HandleEvent(const void* raw) {
       return;
     }
     case DestroyNotify:
-      // Our window went with the host's: nothing more is drawn or asked of it.
-      if (event.xdestroywindow.window == x.window) x.window = 0;
-      CloseWindow();
+      // Our window went with the host's: nothing more is drawn or asked of it. The connection
+      // and the window's id stay until the host closes the editor (its loop may still watch the
+      // descriptor, and the core still counts the editor as open).
+      x.gone = true;
+      prompts_.DropAll();
+      EndMouseGesture();
       return;
     case ButtonPress: {
       const XButtonEvent& e = event.xbutton;

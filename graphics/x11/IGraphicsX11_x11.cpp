@@ -81,6 +81,8 @@ void* IGraphicsX11::GetWindow() {
   return x_ ? reinterpret_cast<void*>(static_cast<std::uintptr_t>(x_->window)) : nullptr;
 }
 
+bool IGraphicsX11::Showing() const { return x_ && x_->window && !x_->gone; }
+
 void* IGraphicsX11::OpenWindow(void* parent) {
   if (x_) CloseWindow();
   const Window parentWindow = static_cast<Window>(reinterpret_cast<std::uintptr_t>(parent));
@@ -158,7 +160,7 @@ void IGraphicsX11::ReleaseConnection() {
     x11::ErrorTrap trap(x->display);
     if (x->image) XDestroyImage(x->image);
     if (x->gc) XFreeGC(x->display, x->gc);
-    if (x->window) XDestroyWindow(x->display, x->window);
+    if (x->window && !x->gone) XDestroyWindow(x->display, x->window);
   }
   XCloseDisplay(x->display);
 }
@@ -166,7 +168,7 @@ void IGraphicsX11::ReleaseConnection() {
 bool IGraphicsX11::Present(const PixelRect& rect) {
   if (!IGraphicsOffscreen::Present(rect)) return false;
   RasterSysBitmap* draw = DrawBitmapSurface();
-  if (!x_ || !draw) return true;
+  if (!Showing() || !draw) return true;
   const PixelRect area = rect.Intersection(PixelRect(0, 0, Width(), Height()));
   if (area.Width() <= 0 || area.Height() <= 0) return true;
   Connection& x = *x_;
@@ -232,12 +234,12 @@ void IGraphicsX11::Idle() {
 }
 
 void IGraphicsX11::PromptParamEntry(IControl* control, IParamRecord* param, bool compact) {
-  if (!x_) return;
+  if (!Showing()) return;
   prompts_.OpenEntry(control, param, compact);
 }
 
 bool IGraphicsX11::HostMouseWheel(float distance) {
-  if (!x_) return false;
+  if (!Showing()) return false;
   Window root = 0, child = 0;
   int rootX = 0, rootY = 0, x = 0, y = 0;
   unsigned int mask = 0;
@@ -256,7 +258,7 @@ bool IGraphicsX11::HostMouseWheel(float distance) {
 // answers false (nothing opened yet) and the launch follows the user's Yes.
 
 bool IGraphicsX11::OpenUrl(const char* url, const char* title, const char* confirmText, const char* errorText) {
-  if (!x_ || !url) return false;
+  if (!Showing() || !url) return false;
   if (confirmText) {
     const std::string address = url;
     const std::string heading = title ? title : "";
@@ -289,7 +291,7 @@ void IGraphicsX11::CollectBrowser() {
   const LaunchOutcome outcome = PollBrowser(browserPid_);
   if (outcome == LaunchOutcome::kRunning) return;
   browserPid_ = -1;
-  if (outcome == LaunchOutcome::kFailed && !browserError_.empty() && x_) {
+  if (outcome == LaunchOutcome::kFailed && !browserError_.empty() && Showing()) {
     prompts_.ShowMessage(browserTitle_.c_str(), browserError_.c_str(), IMessageBox::kOk);
   }
 }

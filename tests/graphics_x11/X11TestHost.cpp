@@ -21,15 +21,6 @@ double Now() {
 
 void Flush() { XSync(TestDisplay(), False); }
 
-int ShiftOf(unsigned long mask) {
-  int shift = 0;
-  while (mask != 0 && (mask & 1) == 0) {
-    mask >>= 1;
-    ++shift;
-  }
-  return shift;
-}
-
 }  // namespace
 
 Display* TestDisplay() {
@@ -177,15 +168,18 @@ Capture CaptureWindow(Window window) {
   if (!XGetWindowAttributes(d, window, &attributes)) return out;
   XImage* image = XGetImage(d, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes, ZPixmap);
   if (!image) return out;
-  const int r = ShiftOf(image->red_mask), g = ShiftOf(image->green_mask), b = ShiftOf(image->blue_mask);
+  // Xvfb's 24-bit screen: 8-bit channels in the order X, R, G, B.
+  if (image->red_mask != 0xFF0000 || image->green_mask != 0xFF00 || image->blue_mask != 0xFF) {
+    XDestroyImage(image);
+    return out;
+  }
   out.width = attributes.width;
   out.height = attributes.height;
   out.rgb.resize(std::size_t(out.width) * std::size_t(out.height));
   for (int y = 0; y < out.height; ++y)
     for (int x = 0; x < out.width; ++x) {
       const unsigned long p = XGetPixel(image, x, y);
-      out.rgb[std::size_t(y) * std::size_t(out.width) + std::size_t(x)] =
-          std::uint32_t((p & image->red_mask) >> r << 16 | (p & image->green_mask) >> g << 8 | (p & image->blue_mask) >> b);
+      out.rgb[std::size_t(y) * std::size_t(out.width) + std::size_t(x)] = std::uint32_t(p & 0xFFFFFF);
     }
   XDestroyImage(image);
   return out;

@@ -3,9 +3,13 @@
 // closing many times, closing in the middle of a drag or an entry, and two editors at once.
 #include <X11/keysym.h>
 #include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "tests/editor/EditorPicture.h"
@@ -211,6 +215,62 @@ TEST_F(Vst3X11, TypingAValueIntoTheEntry) {
   EXPECT_NEAR(s->Plain(kFilterFreq), 1500.0, 1e-6);
 }
 
+// The maker's link runs xdg-open from PATH with the address as its one argument, and a launch
+// that fails shows the editor's own failure box until the user answers it.
+TEST_F(Vst3X11, TheMakersLinkRunsXdgOpenOrShowsTheFailureBox) {
+  char dir[] = "/tmp/quivorant-xdg-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string opened = std::string(dir) + "/opened";
+  const std::string script = std::string(dir) + "/xdg-open";
+  auto writeScript = [&](int exitCode) {
+    FILE* f = std::fopen(script.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f, "#!/bin/sh\nprintf '%%s' \"$1\" > '%s'\nexit %d\n", opened.c_str(), exitCode);
+    std::fclose(f);
+    chmod(script.c_str(), 0755);
+  };
+  const std::string path = getenv("PATH") ? getenv("PATH") : "";
+  setenv("PATH", dir, 1);
+  auto s = Open(frame);
+  const Window w = s->EditorWindow();
+  static const Capture standard = OffscreenPicture();
+  auto boxShown = [&] { return CaptureWindow(w).rgb != standard.rgb; };
+  auto boxGone = [&] { return CaptureWindow(w).rgb == standard.rgb; };
+
+  // No xdg-open at all: the failure box at once; Enter answers it.
+  Click(w, 150, 30);
+  EXPECT_TRUE(s->PumpUntil(boxShown));
+  TapKey(XK_Return);
+  EXPECT_TRUE(s->PumpUntil(boxGone));
+
+  // One that opens: the address arrives whole, no box. (Each click lands apart from the one
+  // before, so that none makes a double click.)
+  writeScript(0);
+  ParkPointer();
+  Click(w, 200, 40);
+  ParkPointer();
+  EXPECT_TRUE(s->PumpUntil([&] {
+    FILE* f = std::fopen(opened.c_str(), "r");
+    if (f == nullptr) return false;
+    char text[128] = {};
+    const std::size_t n = std::fread(text, 1, sizeof text - 1, f);
+    std::fclose(f);
+    return std::string(text, n) == "https://www.tolvane.com/quivorant";
+  }));
+  s->PumpFor(200);
+  EXPECT_TRUE(boxGone());
+
+  // One that fails: the box follows its exit.
+  writeScript(3);
+  Click(w, 100, 20);
+  ParkPointer();
+  EXPECT_TRUE(s->PumpUntil(boxShown));
+  setenv("PATH", path.c_str(), 1);
+  std::remove(opened.c_str());
+  std::remove(script.c_str());
+  rmdir(dir);
+}
+
 TEST_F(Vst3X11, ClosingDuringADragOrAnEntryIsSafe) {
   auto s = Open(frame);
   Window w = s->EditorWindow();
@@ -239,6 +299,20 @@ TEST_F(Vst3X11, ClosingDuringADragOrAnEntryIsSafe) {
   s->PumpFor(200);
   EXPECT_TRUE(s->handler.calls.empty());
   EXPECT_EQ(s->Normalized(kFilterFreq), value);
+
+  // A host that destroys its window before it removes the view.
+  X11Frame doomed(40, 320);
+  Vst3X11Editor d(factory, doomed);
+  ASSERT_EQ(d.Attach(), kResultOk);
+  d.PumpFor(50);
+  XDestroyWindow(TestDisplay(), doomed.window);
+  XSync(TestDisplay(), False);
+  doomed.window = 0;
+  d.PumpFor(100);
+  EXPECT_EQ(d.Remove(), kResultOk);
+  EXPECT_EQ(d.Attach(), kResultFalse);  // no such window any more
+  EXPECT_EQ(d.plugFrame.loop.HandlerCount(), 0u);
+  EXPECT_EQ(d.plugFrame.loop.TimerCount(), 0u);
 }
 
 TEST_F(Vst3X11, OpeningAndClosing200TimesLeavesNothingBehind) {

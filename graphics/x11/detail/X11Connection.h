@@ -20,6 +20,8 @@ struct IGraphicsX11::Connection {
   int redShift = 16, greenShift = 8, blueShift = 0;
   // 32-bit pixels with 8-bit channels: rows are written directly, else pixel by pixel.
   bool direct = true;
+  // The window was destroyed with the host's: nothing is drawn into it any more.
+  bool gone = false;
   // The pointer's press state, for drags and double clicks.
   bool dragging = false;
   Time lastPress = 0;
