@@ -37,7 +37,7 @@ IEntryBox::IEntryBox(IEffectBase* plug, const PixelRect& rect, IControl* target,
       target_(target),
       param_(param),
       text_(text ? text : ""),
-      style_("Arial", 14, kTextColour, 0, kAlignLeft) {
+      style_("Arial", 13, kTextColour, 0, kAlignLeft) {
   if (int(text_.size()) > kTextCapacity) text_.resize(kTextCapacity);
   anchor_ = 0;
   caret_ = int(text_.size());

@@ -64,6 +64,8 @@ bool EntryKeyFor(KeySym sym, unsigned int state, EntryKey* key) {
 
 void IGraphicsX11::HandleEvent(const void* raw) {
   const XEvent& event = *static_cast<const XEvent*>(raw);
+  // Every handler that calls into the editor may end with the window closed (a host that
+  // closes the editor in answer to an edit): `x` is not touched after such a call.
   Connection& x = *x_;
   if (event.xany.window != x.window) return;
   switch (event.type) {
@@ -90,7 +92,11 @@ void IGraphicsX11::HandleEvent(const void* raw) {
         OnMouseWheel(e.x, e.y, mods, e.button == Button4 ? 1 : -1);
         return;
       }
-      XSetInputFocus(x.display, x.window, RevertToParent, CurrentTime);
+      {
+        // Keys for the entry and the controls come to the window the user clicked.
+        x11::ErrorTrap trap(x.display);
+        XSetInputFocus(x.display, x.window, RevertToParent, CurrentTime);
+      }
       const bool right = e.button == Button3;
       // A right click while the entry is open only cancels it.
       const bool entryOpen = prompts_.Entry() != nullptr && !prompts_.Message();
@@ -106,7 +112,9 @@ void IGraphicsX11::HandleEvent(const void* raw) {
       x.lastPress = startsCount ? e.time : 0;
       x.lastPressX = startsCount ? e.x : -1000;
       x.lastPressY = startsCount ? e.y : -1000;
-      x.dragging = doubleClick ? OnMouseDoubleClick(e.x, e.y, mods) : (OnMouseDown(e.x, e.y, mods), true);
+      const bool captured = doubleClick ? OnMouseDoubleClick(e.x, e.y, mods) : (OnMouseDown(e.x, e.y, mods), true);
+      // The host may have closed the editor in answer to the press.
+      if (x_) x_->dragging = captured;
       return;
     }
     case ButtonRelease: {

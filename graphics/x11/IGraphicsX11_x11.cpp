@@ -59,6 +59,16 @@ double NowSeconds() {
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
+// An image of width x height for the window's visual, over memory of our own.
+XImage* CreateImage(Display* display, Visual* visual, int depth, int width, int height) {
+  char* pixels = static_cast<char*>(std::calloc(size_t(width) * size_t(height), 4));
+  XImage* image = pixels ? XCreateImage(display, visual, unsigned(depth), ZPixmap, 0, pixels, unsigned(width),
+                                        unsigned(height), 32, 0)
+                         : nullptr;
+  if (!image) std::free(pixels);
+  return image;
+}
+
 // XEmbed: a client announces its protocol version and that it wants to be shown.
 void AnnounceEmbedding(Display* display, Window window) {
   const Atom info = XInternAtom(display, "_XEMBED_INFO", False);
@@ -106,11 +116,9 @@ void* IGraphicsX11::OpenWindow(void* parent) {
                               StructureNotifyMask;
       x->window = XCreateWindow(x->display, parentWindow, 0, 0, unsigned(Width()), unsigned(Height()), 0,
                                 parentAttributes.depth, InputOutput, visual, CWBackPixmap | CWEventMask, &attributes);
-      char* pixels = static_cast<char*>(std::calloc(size_t(Width()) * size_t(Height()), 4));
-      x->image = pixels ? XCreateImage(x->display, visual, unsigned(parentAttributes.depth), ZPixmap, 0, pixels,
-                                       unsigned(Width()), unsigned(Height()), 32, 0)
-                        : nullptr;
-      if (!x->image) std::free(pixels);
+      x->visual = visual;
+      x->depth = parentAttributes.depth;
+      x->image = CreateImage(x->display, visual, x->depth, Width(), Height());
       if (x->window && x->image && !trap.Failed()) {
         x->redShift = ShiftOf(visual->red_mask);
         x->greenShift = ShiftOf(visual->green_mask);
@@ -197,20 +205,28 @@ bool IGraphicsX11::Present(const PixelRect& rect) {
 }
 
 void IGraphicsX11::Resize(int width, int height) {
-  void* parent = x_ ? reinterpret_cast<void*>(static_cast<std::uintptr_t>(x_->parent)) : nullptr;
-  // The controls go, and the window's image has the old size: reopen at the new one.
-  ReleaseConnection();
+  // The controls go, the prompts with them; an open window keeps its id and connection (the
+  // host knows both) and gets a new size and a new image.
   prompts_.DropAll();
+  DropMouseCapture();
   IGraphicsOffscreen::Resize(width, height);
-  if (parent) OpenWindow(parent);
+  if (!x_) return;
+  Connection& x = *x_;
+  x11::ErrorTrap trap(x.display);
+  XImage* image = CreateImage(x.display, x.visual, x.depth, Width(), Height());
+  if (image) {
+    image->byte_order = x.image->byte_order;
+    XDestroyImage(x.image);
+    x.image = image;
+  }
+  if (!x.gone) XResizeWindow(x.display, x.window, unsigned(Width()), unsigned(Height()));
 }
 
 int IGraphicsX11::WindowEventSource() { return x_ ? ConnectionNumber(x_->display) : -1; }
 
 void IGraphicsX11::DispatchWindowEvents() {
-  if (!x_) return;
-  x11::ErrorTrap trap(x_->display);
-  // Handling an event may close the window (a host reacting to an edit).
+  // Handling an event may close the window and its connection (a host reacting to an edit);
+  // the requests made on the way trap their own errors.
   while (x_ && XPending(x_->display) > 0) {
     XEvent event;
     XNextEvent(x_->display, &event);

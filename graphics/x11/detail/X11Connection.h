@@ -15,6 +15,8 @@ struct IGraphicsX11::Connection {
   Window window = 0;
   Window parent = 0;
   GC gc = nullptr;
+  Visual* visual = nullptr;
+  int depth = 0;
   XImage* image = nullptr;
   // Channel positions of the window's visual, for the conversion from our ARGB pixels.
   int redShift = 16, greenShift = 8, blueShift = 0;
