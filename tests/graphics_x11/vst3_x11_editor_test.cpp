@@ -57,6 +57,9 @@ protected:
     ASSERT_NE(factory, nullptr) << "the module did not load";
     ParkPointer();
   }
+  void TearDown() override {
+    if (factory != nullptr) factory->release();
+  }
   // An editor attached in `frame`, once its window shows the whole default editor.
   std::unique_ptr<Vst3X11Editor> Open(X11Frame& frame) {
     static const Capture standard = OffscreenPicture();
