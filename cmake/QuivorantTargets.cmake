@@ -11,11 +11,12 @@ endfunction()
 # Registers one test executable as one ctest test (a Wine start costs seconds, so never one
 # test per case). Options:
 #   DISPLAY      the test opens windows: the Wine runner wraps it in xvfb-run
+#   XVFB         a native test that opens X11 windows: run inside xvfb-run on a display of its own
 #   NATIVE_ONLY  skipped in the windows lane
 #   WINDOWS_ONLY skipped in the native lane
 #   NO_GTEST_MAIN  the sources bring their own main()
 function(quivorant_add_test name)
-  cmake_parse_arguments(T "DISPLAY;NATIVE_ONLY;WINDOWS_ONLY;NO_GTEST_MAIN" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;XVFB;NATIVE_ONLY;WINDOWS_ONLY;NO_GTEST_MAIN" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
   if(T_NATIVE_ONLY AND QUIVORANT_WINDOWS)
     return()
   endif()
@@ -30,7 +31,11 @@ function(quivorant_add_test name)
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main ${T_LIBS})
   endif()
-  add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+  if(T_XVFB)
+    add_test(NAME ${name} COMMAND xvfb-run -a -s "-screen 0 1024x768x24" $<TARGET_FILE:${name}> ${T_ARGS})
+  else()
+    add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()

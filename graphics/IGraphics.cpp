@@ -127,6 +127,12 @@ void IGraphics::ForgetCapture() {
 
 void IGraphics::DropMouseCapture() { ForgetCapture(); }
 
+void IGraphics::EndMouseGesture() {
+  IControl* control = GetControl(capturedControl_);
+  ForgetCapture();
+  if (control) EndEdit(control);
+}
+
 void IGraphics::CaptureAt(int idx, int x, int y) {
   capturedControl_ = idx;
   mouseX_ = x;

@@ -80,6 +80,9 @@ public:
   int IndexOf(const IControl* control) const;
   void MarkAllDirty();
   void DropMouseCapture();
+  // The window goes while a button holds a control: its release will never come, so the host's
+  // edit gesture ends here instead of staying open.
+  void EndMouseGesture();
   void ClosePopup(bool selectionMade);
   IControl* PopupControl() const { return popupControl_; }
   void SetPopupControl(IControl* popup) { popupControl_ = popup; }

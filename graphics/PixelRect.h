@@ -40,6 +40,9 @@ struct PixelRect {
     return PixelRect(std::min(left, r.left), std::min(top, r.top), std::max(right, r.right), std::max(bottom, r.bottom));
   }
 
+  // Half-open, as drawn: the right and bottom edges lie outside.
+  bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
+
   bool operator==(const PixelRect& r) const {
     return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
   }

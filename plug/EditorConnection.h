@@ -42,6 +42,20 @@ public:
 
   // A wheel turn a host forwards to the editor; true when the editor took it.
   virtual bool HostMouseWheel(float distance) = 0;
+
+  // The kind of parent window OpenWindow takes, in the VST3 platform-type names ("HWND",
+  // "X11EmbedWindowID"), or null where the editor has no window to open.
+  virtual const char* WindowType() const { return nullptr; }
+
+  // Window systems whose events reach us through the host's loop (X11) rather than a window
+  // procedure. While the window is open: the descriptor to watch (-1 when there is none), what
+  // to do when it is readable, and the timer tick the host runs every 1000 / FrameRate() ms.
+  virtual int WindowEventSource() { return -1; }
+  virtual void DispatchWindowEvents() {}
+  virtual void TimerTick() {}
+  // For hosts that only idle the editor (VST2 effEditIdle): pending events, then a timer tick
+  // when one is due by the clock.
+  virtual void Idle() {}
 };
 
 }  // namespace quivorant

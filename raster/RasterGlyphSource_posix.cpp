@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -26,11 +27,20 @@ std::mutex& LibraryLock() {
   return lock;
 }
 
-FT_Library Library() {
-  static FT_Library library = [] {
-    FT_Library made = nullptr;
-    return FT_Init_FreeType(&made) == 0 ? made : nullptr;
-  }();
+// Released when the module unloads, after the last face: every glyph source holds a share, so
+// the order in which the unload destroys the font cache and this does not matter.
+struct FreeTypeLibrary {
+  FreeTypeLibrary() {
+    if (FT_Init_FreeType(&library) != 0) library = nullptr;
+  }
+  ~FreeTypeLibrary() {
+    if (library != nullptr) FT_Done_FreeType(library);
+  }
+  FT_Library library = nullptr;
+};
+
+std::shared_ptr<FreeTypeLibrary> Library() {
+  static const std::shared_ptr<FreeTypeLibrary> library = std::make_shared<FreeTypeLibrary>();
   return library;
 }
 
@@ -79,6 +89,8 @@ public:
   ~FreeTypeGlyphSource() override {
     std::lock_guard<std::mutex> hold(LibraryLock());
     if (face_ != nullptr) FT_Done_Face(face_);
+    face_ = nullptr;
+    library_.reset();
   }
 
   bool Open(const FontDescription& d) {
@@ -86,8 +98,8 @@ public:
     int index = 0;
     if (!MatchFace(d, &file, &index)) return false;
     std::lock_guard<std::mutex> hold(LibraryLock());
-    FT_Library library = Library();
-    if (library == nullptr || FT_New_Face(library, file.c_str(), index, &face_) != 0) {
+    library_ = Library();
+    if (library_->library == nullptr || FT_New_Face(library_->library, file.c_str(), index, &face_) != 0) {
       face_ = nullptr;
       return false;
     }
@@ -140,6 +152,7 @@ public:
   }
 
 private:
+  std::shared_ptr<FreeTypeLibrary> library_;
   FT_Face face_ = nullptr;
   int lineHeight_ = 0;
   int baseline_ = 0;

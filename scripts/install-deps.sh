@@ -8,7 +8,7 @@ packages=(
   cmake g++ make g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 xvfb xauth
   libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev libsndfile1-dev
   libfreetype-dev libfontconfig-dev fonts-liberation dpkg-dev
-  clang-14 libclang-rt-14-dev ardour librsvg2-bin
+  clang-14 libclang-rt-14-dev ardour librsvg2-bin libx11-dev libxtst-dev
 )
 
 missing=()

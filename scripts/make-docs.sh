@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Makes the documentation picture that needs the Windows build: the editor as a VST3 host shows
-# it, saved by the windows lane's editor-view test (the real module under Wine, opened through its
-# view in a host window) and copied to docs/editor-windows.png.
+# Makes the documentation pictures of the editor as VST3 hosts show it: on Windows, saved by the
+# windows lane's editor-view test (the real module under Wine, opened through its view in a host
+# window), copied to docs/editor-windows.png; on Linux, saved by the native lane's X11 editor test
+# (the real bundle in the X11 test host under Xvfb), copied to docs/editor-linux.png.
 #
-#   scripts/make-docs.sh [BUILD_DIR]    default build/windows, the windows preset's folder; an
-#                                       existing build there is reused
+#   scripts/make-docs.sh [WINDOWS_BUILD_DIR [NATIVE_BUILD_DIR]]
+#       defaults build/windows and build/native, the presets' folders; existing builds are reused
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/windows}")
+native=$(realpath -m "${2:-$root/build/native}")
 cd "$root"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -24,3 +26,15 @@ rm -f "$shot"
 test -s "$shot"
 cp "$shot" docs/editor-windows.png
 echo "docs/editor-windows.png"
+
+if [ ! -f "$native/CMakeCache.txt" ]; then
+  cmake --preset native -B "$native" >/dev/null
+fi
+cmake --build "$native" -j2 --target vst3_x11_editor_tests
+shot="$native/tests/graphics_x11/editor-linux.png"
+rm -f "$shot"
+xvfb-run -a -s "-screen 0 1024x768x24" "$native/tests/graphics_x11/vst3_x11_editor_tests" \
+  --gtest_filter='Vst3X11.TheWindowShowsTheOffscreenEditorsPixels'
+test -s "$shot"
+cp "$shot" docs/editor-linux.png
+echo "docs/editor-linux.png"

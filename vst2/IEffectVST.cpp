@@ -103,7 +103,9 @@ void IEffectVST::UpdateEditorRect() {
 void IEffectVST::AttachGraphics(IEditorConnection* editor) {
   if (editor == nullptr) return;
   IEffectBase::AttachGraphics(editor);
-  effectRecord.flags |= effFlagsHasEditor;
+  // Claimed only where the editor can open a window: a host that sees the flag offers an
+  // editor, and one that can never open leaves the user an empty frame.
+  if (editor->WindowType() != nullptr) effectRecord.flags |= effFlagsHasEditor;
   UpdateEditorRect();
 }
 

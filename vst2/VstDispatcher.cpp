@@ -13,11 +13,12 @@
 namespace quivorant {
 
 VstIntPtr IEffectVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+  // The editor's idle paints and may report edits to the host: like the Windows editor's timer,
+  // it runs without the instance lock, so the audio thread never waits for a paint.
+  if (opcode == effEditIdle) return DispatchEditor(opcode, ptr);
   InstanceLock::Scope hold(GetLock());
   switch (opcode) {
-    case effEditIdle:
     case effIdle:
-      // The editor redraws from its own timer.
       return 0;
 
     case effOpen:

@@ -1,9 +1,10 @@
 // The editor opcodes: the rectangle the host sizes its frame from, and opening and closing the
 // editor's window inside that frame (the core pairs the calls however the host does).
 //
-// On Windows the window is the editor window's child of the host's frame. Elsewhere the editor
-// renders off-screen and has no window to offer: effEditOpen answers 0 (its window could not be
-// created), which tells the host to fall back to its own controls.
+// The window is the editor's child of the host's frame: an HWND on Windows, an X11 window id on
+// Linux. X11 has no window procedure: the host's effEditIdle brings the window's events and the
+// editor's timer. A build whose editor has no window does not claim one (the has-editor flag
+// stays clear), and effEditOpen answers 0 should a host try anyway.
 
 #include "vst2/IEffectVST.h"
 #include "vst2/abi/VstOpcodes.h"
@@ -20,6 +21,9 @@ VstIntPtr IEffectVST::DispatchEditor(VstInt32 opcode, void* ptr) {
       return 1;
     case effEditOpen:
       return OpenEditor(ptr) != nullptr ? 1 : 0;
+    case effEditIdle:
+      if (EditorWindow() != nullptr) Editor()->Idle();
+      return 0;
     default:  // effEditClose
       CloseEditor();
       return 1;

@@ -2,15 +2,12 @@
 
 #include <cstring>
 
+#include "vst3/EditorRunLoop.h"
 #include "vst3/IEffectVST3.h"
 
 namespace quivorant {
 
 using namespace Steinberg;
-
-namespace {
-bool IsHwnd(FIDString type) { return type != nullptr && std::strcmp(type, kPlatformTypeHWND) == 0; }
-}  // namespace
 
 IEffectVST3View::IEffectVST3View(IEffectVST3* effect) : effect_(effect) { effect_->addRef(); }
 
@@ -22,20 +19,48 @@ IEffectVST3View::~IEffectVST3View() {
   effect_->release();  // may be the last reference: nothing of the instance is touched after it
 }
 
+bool IEffectVST3View::SupportsType(FIDString type) const {
+  const IEditorConnection* editor = effect_->Editor();
+  const char* ours = editor != nullptr ? editor->WindowType() : nullptr;
+  return ours != nullptr && type != nullptr && std::strcmp(type, ours) == 0;
+}
+
 tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type) {
-  return effect_->Editor() != nullptr && IsHwnd(type) ? kResultTrue : kResultFalse;
+  return SupportsType(type) ? kResultTrue : kResultFalse;
+}
+
+Linux::IRunLoop* IEffectVST3View::FindRunLoop() const {
+  FUnknown* sources[2] = {getFrame(), effect_->getHostContext()};
+  for (FUnknown* source : sources) {
+    void* loop = nullptr;
+    if (source != nullptr && source->queryInterface(Linux::IRunLoop::iid, &loop) == kResultOk && loop != nullptr)
+      return static_cast<Linux::IRunLoop*>(loop);
+  }
+  return nullptr;
 }
 
 tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
-  if (effect_->Editor() == nullptr) return kResultFalse;
   // Only a window of the one supported platform can hold the editor; answering ok for any
   // other would tell the host an editor is showing when none is.
-  if (!IsHwnd(type)) return kResultFalse;
-  // Attached again without removed, or while another view shows the editor: the core moves
-  // the window here and keeps the effect's open and close hooks paired.
+  if (!SupportsType(type)) return kResultFalse;
+  // Attached again without removed: this view's run loop link goes with the old window.
+  StopRunLoop();
+  // Attached while another view shows the editor: the core moves the window here and keeps
+  // the effect's open and close hooks paired.
   void* window = effect_->OpenEditor(parent);
   if (window == nullptr) return kResultFalse;
   window_ = window;
+  IEditorConnection* editor = effect_->Editor();
+  if (editor->WindowEventSource() >= 0) {
+    // Nothing but the host's loop would ever paint this window or hear its events.
+    Linux::IRunLoop* loop = FindRunLoop();
+    runLoop_ = EditorRunLoop::Start(loop, editor);
+    if (loop != nullptr) loop->release();
+    if (runLoop_ == nullptr) {
+      CloseEditor();
+      return kResultFalse;
+    }
+  }
   CPluginView::attached(parent, type);
   return kResultOk;
 }
@@ -45,7 +70,13 @@ tresult PLUGIN_API IEffectVST3View::removed() {
   return CPluginView::removed();
 }
 
+void IEffectVST3View::StopRunLoop() {
+  if (runLoop_ != nullptr) runLoop_->Stop();
+  runLoop_ = nullptr;
+}
+
 void IEffectVST3View::CloseEditor() {
+  StopRunLoop();
   // Only the window this view shows: another view's attached may have moved it since.
   if (window_ != nullptr && effect_->EditorWindow() == window_) effect_->CloseEditor();
   window_ = nullptr;

@@ -5,10 +5,13 @@
 // Walkthrough, as a host drives it (user-interface thread only):
 //   createView ("editor")     a new view, listed in the instance's views; holds the instance
 //   setFrame (frame)          the frame that answers resize requests
-//   isPlatformTypeSupported   "HWND" only
-//   attached (hwnd, "HWND")   the editor window opens as a child of hwnd; EditorOpened
+//   isPlatformTypeSupported   the editor's window type: "HWND" on Windows, "X11EmbedWindowID"
+//                             on Linux with X11, none where the editor has no window
+//   attached (parent, type)   the editor window opens as a child of parent; EditorOpened. An
+//                             X11 window's events and timer then run on the host's run loop
+//                             (from the frame, or the host context the instance was given)
 //   onSize (rect)             after the instance asked the frame: EditorResized
-//   removed ()                EditorClosing; the editor window closes
+//   removed ()                EditorClosing; off the run loop; the editor window closes
 //   release                   leaves the instance's views, releases the instance
 //
 // Several views of one instance may exist; they share the one editor window, so a view closes it
@@ -16,10 +19,12 @@
 #pragma once
 
 #include "vst3/sdk/helpers/pluginview.h"
+#include "vst3/sdk/interfaces/ilinuxrunloop.h"
 #include "vst3/sdk/interfaces/vsttypes.h"
 
 namespace quivorant {
 
+class EditorRunLoop;
 class IEffectVST3;
 
 class IEffectVST3View : public Steinberg::CPluginView {
@@ -44,11 +49,19 @@ public:
 
 private:
   void CloseEditor();
+  void StopRunLoop();
+  bool SupportsType(Steinberg::FIDString type) const;
+  // The host's run loop, from the frame or else the instance's host context; null when neither
+  // lends one. The caller releases it.
+  Steinberg::Linux::IRunLoop* FindRunLoop() const;
 
   IEffectVST3* effect_;
   bool resizeRequested_ = false;
   // The editor window this view opened; another view's attached may have replaced it since.
   void* window_ = nullptr;
+  // The editor's events and timer on the host's run loop while attached (window systems whose
+  // events are not delivered through a window procedure).
+  EditorRunLoop* runLoop_ = nullptr;
 };
 
 }  // namespace quivorant

@@ -55,6 +55,7 @@ public:
   void* OpenWindow(void* parent) override;
   void CloseWindow() override;
   void* GetWindow() override { return editorWindow_; }
+  const char* WindowType() const override { return "HWND"; }
   void HideTooltipIfDisabled() override;
   RasterBitmap* LoadBitmapResource(int key, const char* fileName) override;
 

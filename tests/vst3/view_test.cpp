@@ -36,6 +36,7 @@ public:
     window_ = nullptr;
   }
   void* GetWindow() override { return window_; }
+  const char* WindowType() const override { return Steinberg::kPlatformTypeHWND; }
 
 private:
   HookLog& log_;

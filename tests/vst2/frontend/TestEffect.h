@@ -33,6 +33,8 @@ public:
   void CloseWindow() override {}
   void* GetWindow() override { return nullptr; }
   bool HostMouseWheel(float) override { return false; }
+  // Stands for a window editor: the record claims one.
+  const char* WindowType() const override { return "HWND"; }
 
   std::vector<ControlUpdate> updates;
   int prepareCount = 0;

@@ -19,6 +19,7 @@ public:
   WindowedEditor(TestEffect* fx, int width, int height, std::vector<std::string>* windowLog)
       : IGraphicsOffscreen(fx, width, height), fx_(fx), windowLog_(windowLog) {}
   ~WindowedEditor() override { windowLog_->push_back("destroyed"); }
+  const char* WindowType() const override { return "HWND"; }
   void* OpenWindow(void* parent) override {
     fx_->hooks.push_back("open");
     windowLog_->push_back("open");
@@ -82,6 +83,17 @@ TEST_F(Vst2Editor, AttachingAddsTheFlagAndTheRectangle) {
   EXPECT_EQ(rect->bottom, 248);
   EXPECT_EQ(rect->right, 395);
   EXPECT_EQ(Dispatch(effect, effEditGetRect, 0, 0, nullptr), 0);
+}
+
+TEST_F(Vst2Editor, AnEditorWithoutAWindowClaimsNone) {
+  delete editor;  // never attached
+  editor = nullptr;
+  fx->AttachGraphics(new quivorant::IGraphicsOffscreen(fx, 395, 248));
+  EXPECT_EQ(effect->flags & effFlagsHasEditor, 0);
+  ERect* rect = nullptr;
+  EXPECT_EQ(Dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+  int parent = 0;
+  EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 0);
 }
 
 TEST_F(Vst2Editor, OpenAndCloseWithTheHostsParent) {

@@ -12,6 +12,13 @@
 
 namespace quivorant_test {
 
+// Whether the library offers an editor window: on Windows, and on Linux when built with Xlib.
+#if defined(_WIN32) || defined(QUIVORANT_X11_EDITOR)
+inline constexpr bool kLibraryHasEditor = true;
+#else
+inline constexpr bool kLibraryHasEditor = false;
+#endif
+
 // The loaded library; tests fail (not crash) when it cannot be loaded.
 PluginModule& Vst2Library();
 

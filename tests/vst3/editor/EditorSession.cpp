@@ -69,24 +69,9 @@ std::string EditorSession::Display(ParamID id) {
   return Narrow(text);
 }
 
-std::string EditorSession::Gestures(ParamID id) const {
-  std::string out;
-  char last = 0;
-  for (const ComponentHandler::Call& c : handler.calls) {
-    if (c.id != id || c.kind == 'r' || (c.kind == 'p' && last == 'p')) continue;
-    if (!out.empty()) out += ' ';
-    out += c.kind;
-    last = c.kind;
-  }
-  return out;
-}
+std::string EditorSession::Gestures(ParamID id) const { return handler.Gestures(id); }
 
-std::vector<ParamValue> EditorSession::Performed(ParamID id) const {
-  std::vector<ParamValue> values;
-  for (const ComponentHandler::Call& c : handler.calls)
-    if (c.id == id && c.kind == 'p') values.push_back(c.value);
-  return values;
-}
+std::vector<ParamValue> EditorSession::Performed(ParamID id) const { return handler.Performed(id); }
 
 void Vst3Editor::SetUp() {
   factory = EditorModuleFactory();

@@ -93,6 +93,25 @@ void ParamChanges::Clear() {
   queues_.clear();
 }
 
+std::string ComponentHandler::Gestures(ParamID id) const {
+  std::string out;
+  char last = 0;
+  for (const ComponentHandler::Call& c : calls) {
+    if (c.id != id || c.kind == 'r' || (c.kind == 'p' && last == 'p')) continue;
+    if (!out.empty()) out += ' ';
+    out += c.kind;
+    last = c.kind;
+  }
+  return out;
+}
+
+std::vector<ParamValue> ComponentHandler::Performed(ParamID id) const {
+  std::vector<ParamValue> values;
+  for (const ComponentHandler::Call& c : calls)
+    if (c.id == id && c.kind == 'p') values.push_back(c.value);
+  return values;
+}
+
 tresult PLUGIN_API PlugFrame::resizeView(IPluginView* view, ViewRect* newSize) {
   ++requests;
   lastView = view;

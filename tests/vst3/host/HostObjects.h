@@ -130,6 +130,10 @@ public:
   tresult PLUGIN_API performEdit(ParamID id, ParamValue valueNormalized) override;
   tresult PLUGIN_API endEdit(ParamID id) override;
   tresult PLUGIN_API restartComponent(int32 flags) override;
+  // The begin (b), perform (p) and end (e) calls for one parameter, in order, with a run of
+  // performs written once: "b p e" is one whole gesture.
+  std::string Gestures(ParamID id) const;
+  std::vector<ParamValue> Performed(ParamID id) const;
   std::vector<Call> calls;
 };
 
