@@ -30,6 +30,7 @@ public:
   void* OpenWindow(void* parent) override;
   void CloseWindow() override;
   void* GetWindow() override { return nullptr; }
+  bool OpensHostWindows() const override { return false; }
   void HideTooltipIfDisabled() override {}
   RasterBitmap* LoadBitmapResource(int key, const char* fileName) override;
 

@@ -29,6 +29,10 @@ public:
   virtual void SetWheelGestureTicks(int ticks) = 0;
   virtual void ClearWheelGestureTicks() = 0;
 
+  // Whether the editor can open inside a host's window; an editor that only renders
+  // off-screen cannot, and the front ends then offer hosts no editor at all.
+  virtual bool OpensHostWindows() const { return true; }
+
   // Editor size in pixels (the front ends report it to hosts).
   virtual int Width() const = 0;
   virtual int Height() const = 0;

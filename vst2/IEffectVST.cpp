@@ -103,7 +103,8 @@ void IEffectVST::UpdateEditorRect() {
 void IEffectVST::AttachGraphics(IEditorConnection* editor) {
   if (editor == nullptr) return;
   IEffectBase::AttachGraphics(editor);
-  effectRecord.flags |= effFlagsHasEditor;
+  // Hosts open a window for every editor they are offered; an off-screen one would stay empty.
+  if (editor->OpensHostWindows()) effectRecord.flags |= effFlagsHasEditor;
   UpdateEditorRect();
 }
 

@@ -26,6 +26,7 @@ using HookLog = std::vector<std::string>;
 class WindowedEditor : public quivorant::IGraphicsOffscreen {
 public:
   WindowedEditor(quivorant::IEffectBase* fx, HookLog& log) : IGraphicsOffscreen(fx, 395, 248), log_(log) {}
+  bool OpensHostWindows() const override { return true; }
   void* OpenWindow(void* parent) override {
     log_.push_back("open");
     window_ = parent;

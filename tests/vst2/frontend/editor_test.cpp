@@ -19,6 +19,7 @@ public:
   WindowedEditor(TestEffect* fx, int width, int height, std::vector<std::string>* windowLog)
       : IGraphicsOffscreen(fx, width, height), fx_(fx), windowLog_(windowLog) {}
   ~WindowedEditor() override { windowLog_->push_back("destroyed"); }
+  bool OpensHostWindows() const override { return true; }
   void* OpenWindow(void* parent) override {
     fx_->hooks.push_back("open");
     windowLog_->push_back("open");
