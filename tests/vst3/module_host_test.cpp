@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
 
@@ -23,8 +26,9 @@ const double kPi = std::acos(-1.0);
 class ModuleHost : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
+    // By its bundle, as hosts find it (BundleAndModuleInfo loads the bare module too).
     loader = new ModuleLoader;
-    ASSERT_TRUE(loader->Load(ModuleUnderTest())) << loader->Error();
+    ASSERT_TRUE(loader->Load(BundleUnderTest())) << loader->Error();
   }
   static void TearDownTestSuite() {
     delete loader;
@@ -119,6 +123,56 @@ TEST_F(ModuleHost, FactoryAndClassInformation) {
   PClassInfo v1{};
   ASSERT_EQ(factory->getClassInfo(0, &v1), kResultOk);
   EXPECT_STREQ(v1.name, "quivorant");
+}
+
+// The value of `"key": "..."` (or of `"key": ` up to the end of its line) in moduleinfo.json.
+std::string JsonValue(const std::string& json, const std::string& key) {
+  const std::string lead = "\"" + key + "\": ";
+  const std::size_t at = json.find(lead);
+  if (at == std::string::npos) return "(missing)";
+  const std::size_t from = at + lead.size();
+  if (json[from] == '"') return json.substr(from + 1, json.find('"', from + 1) - from - 1);
+  std::string rest = json.substr(from, json.find('\n', from) - from);
+  if (!rest.empty() && rest.back() == ',') rest.pop_back();
+  return rest;
+}
+
+TEST_F(ModuleHost, BundleAndModuleInfo) {
+  // The module sits where the bundle's name says, and loads bare as well.
+  namespace fs = std::filesystem;
+  EXPECT_EQ(fs::path(ModuleInBundle(BundleUnderTest())).lexically_normal(), fs::path(ModuleUnderTest()).lexically_normal());
+  ModuleLoader bare;
+  ASSERT_TRUE(bare.Load(ModuleUnderTest())) << bare.Error();
+  IPluginFactory* bareFactory = bare.Factory();
+  ASSERT_NE(bareFactory, nullptr);
+  EXPECT_EQ(bareFactory->countClasses(), 1);
+  bareFactory->release();
+
+  // moduleinfo.json says what the factory says.
+  std::ifstream file(fs::path(BundleUnderTest()) / "Contents" / "Resources" / "moduleinfo.json", std::ios::binary);
+  ASSERT_TRUE(file.good());
+  const std::string json((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  PFactoryInfo info{};
+  ASSERT_EQ(factory->getFactoryInfo(&info), kResultOk);
+  IPluginFactory2* f2 = nullptr;
+  ASSERT_EQ(factory->queryInterface(IPluginFactory2::iid, reinterpret_cast<void**>(&f2)), kResultOk);
+  PClassInfo2 c{};
+  ASSERT_EQ(f2->getClassInfo2(0, &c), kResultOk);
+  f2->release();
+  char cid[33];
+  FUID(c.cid).toString(cid);
+  EXPECT_EQ(JsonValue(json, "Name"), fs::path(BundleUnderTest()).stem().string());
+  EXPECT_EQ(JsonValue(json, "Vendor"), info.vendor);
+  EXPECT_EQ(JsonValue(json, "URL"), info.url);
+  EXPECT_EQ(JsonValue(json, "Unicode"), (info.flags & PFactoryInfo::kUnicode) ? "true" : "false");
+  EXPECT_EQ(JsonValue(json, "CID"), cid);
+  EXPECT_EQ(JsonValue(json, "Category"), c.category);
+  EXPECT_EQ(json.find("\"Name\": \"" + std::string(c.name) + "\"") != std::string::npos, true);
+  EXPECT_EQ(JsonValue(json, "Version"), c.version);
+  EXPECT_EQ(JsonValue(json, "SDKVersion"), c.sdkVersion);
+  EXPECT_EQ(JsonValue(json, "Sub Categories"), "[\"" + std::string(c.subCategories) + "\"]");
+  EXPECT_EQ(JsonValue(json, "Class Flags"), std::to_string(c.classFlags));
+  EXPECT_EQ(JsonValue(json, "Cardinality"), std::to_string(c.cardinality));
 }
 
 TEST_F(ModuleHost, FactoryIsSharedAndUnknownClassesAreRefused) {

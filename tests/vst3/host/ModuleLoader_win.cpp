@@ -5,7 +5,7 @@
 namespace vst3host {
 
 bool ModuleLoader::Load(const std::string& path) {
-  handle_ = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
+  handle_ = reinterpret_cast<void*>(LoadLibraryA(ModuleInBundle(path).c_str()));
   if (handle_ == nullptr) {
     error_ = "LoadLibrary failed with " + std::to_string(GetLastError());
     return false;
@@ -40,6 +40,7 @@ Steinberg::IPluginFactory* ModuleLoader::Factory() const {
 }
 
 // Wine reaches the build tree through its Z: drive.
+std::string BundleUnderTest() { return std::string("Z:") + QUIVORANT_VST3_BUNDLE_PATH; }
 std::string ModuleUnderTest() { return std::string("Z:") + QUIVORANT_VST3_MODULE_PATH; }
 
 }  // namespace vst3host
