@@ -1,6 +1,6 @@
 // The effect's editor: fourteen controls over the background, attached in drawing order (the
-// mouse searches them back to front). Windows gets a real editor window; elsewhere the same
-// editor renders off-screen, for tools and tests.
+// mouse searches them back to front). The platform decides whether that is a window or an
+// off-screen editor.
 #include "effect/Quivorant.h"
 
 #include <cstdio>
@@ -16,15 +16,8 @@
 #include "graphics/IRadioButtons.h"
 #include "graphics/ITextControl.h"
 #include "graphics/IURLOpen.h"
-#include "platform/ModuleInfo.h"
-#include "resources/QuivorantResources.h"
+#include "graphics/PlatformEditor.h"
 #include "resources/ResourceIds.h"
-
-#if defined(_WIN32)
-#include "graphics/win/IGraphicsWin.h"
-#else
-#include "graphics/IGraphicsOffscreen.h"
-#endif
 
 namespace quivorant {
 namespace {
@@ -34,17 +27,6 @@ constexpr int kEditorHeight = kBackgroundImage.height;
 // The mask's parameter index names no parameter: it only covers the strip.
 constexpr int kNoParameterIndex = 10;
 
-std::unique_ptr<IGraphics> MakePlatformEditor(IEffectBase* effect) {
-#if defined(_WIN32)
-  auto editor = std::make_unique<IGraphicsWin>(effect, kEditorWidth, kEditorHeight);
-  editor->SetModuleInstance(ThisModuleHandle());
-  return editor;
-#else
-  RegisterQuivorantResources();
-  return std::make_unique<IGraphicsOffscreen>(effect, kEditorWidth, kEditorHeight);
-#endif
-}
-
 BitmapRef LoadImage(IGraphics& editor, const EditorImage& image) {
   return editor.LoadBitmap(image.id, image.fileName, image.frames);
 }
@@ -52,7 +34,7 @@ BitmapRef LoadImage(IGraphics& editor, const EditorImage& image) {
 }  // namespace
 
 void CLS_QUIVORANT::BuildEditor() {
-  std::unique_ptr<IGraphics> owned = MakePlatformEditor(this);
+  std::unique_ptr<IGraphics> owned = MakePlatformEditor(this, kEditorWidth, kEditorHeight);
   IGraphics& editor = *owned;
   // The editor owns its controls from AttachControl on.
   auto attach = [&editor](IControl* control) { editor.AttachControl(control); };

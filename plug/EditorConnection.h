@@ -36,6 +36,16 @@ public:
   // Editor size in pixels (the front ends report it to hosts).
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+
+  // The editor's window inside a host's `parent` window (user-interface thread only). Open
+  // answers the window, or null where none can be made; opening again moves it; closing a
+  // closed editor does nothing. GetWindow answers the open window or null.
+  virtual void* OpenWindow(void* parent) = 0;
+  virtual void CloseWindow() = 0;
+  virtual void* GetWindow() = 0;
+
+  // A wheel turn a host forwards to the editor; true when the editor took it.
+  virtual bool HostMouseWheel(float distance) = 0;
 };
 
 }  // namespace quivorant

@@ -274,6 +274,16 @@ public:
   // The attached editor, or null; owned by the core.
   IEditorConnection* Editor() const { return editor_; }
 
+  // The editor's window for every front end (user-interface thread). OpenEditor opens it inside
+  // the host's `parent` and answers it, or null (no editor, no parent, no window could be made);
+  // opening again moves the window. CloseEditor closes it; harmless when closed. The effect's
+  // EditorOpened and EditorClosing hooks stay strictly paired however loosely hosts pair these.
+  void* OpenEditor(void* parent);
+  void CloseEditor();
+  // The open editor window, or null.
+  void* EditorWindow() const { return editorOpen_ ? editor_->GetWindow() : nullptr; }
+  bool EditorHostMouseWheel(float distance) { return editor_ != nullptr && editor_->HostMouseWheel(distance); }
+
   // ---- identity and host --------------------------------------------------------------
 
   const char* EffectName() const { return effectName_; }
@@ -354,6 +364,7 @@ private:
   int midiMode_ = 0;
   int tailSamples_ = 0;
   IEditorConnection* editor_ = nullptr;
+  bool editorOpen_ = false;  // between a successful OpenEditor and the next CloseEditor
   std::vector<std::string> inputBusNames_;
   std::vector<std::string> outputBusNames_;
 };

@@ -1,6 +1,6 @@
 // The editor's images: PNG resources of this module, found by number under the type name "PNG".
 // Windows links them from quivorant.rc; other systems get the same files as a generated table
-// (RegisterQuivorantResources). The build checks that the script and this header agree and that
+// that registers itself when the module loads. The build checks that the script and this header agree and that
 // every PNG has the size given here; the art is regenerated with scripts/make-art.sh.
 #pragma once
 

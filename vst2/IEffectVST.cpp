@@ -73,7 +73,7 @@ void IEffectVST::Close(IEffectVST* instance) {
     InstanceLock::Scope hold(instance->GetLock());
     // The window goes while the whole instance still exists: a wheel gesture it holds open
     // ends toward the host, and the effect sees EditorClosing before it is torn down.
-    if (IEditorConnection* editor = instance->Editor()) instance->CloseEditor(editor);
+    instance->CloseEditor();
     instance->BeforeClose();
   }
   // The lock is released before the instance (and with it the lock) goes away.

@@ -77,7 +77,7 @@ public:
   const VstSpeakerArrangement& OutputArrangement() const { return outputArrangement; }
   bool HostSpecificInitDone() const { return hostSpecificInitDone; }
   // Between an effEditOpen that opened the window and the next effEditClose (or effClose).
-  bool EditorOpen() const { return editorOpen_; }
+  bool EditorOpen() const { return EditorWindow() != nullptr; }
 
   // Largest chunk effSetChunk accepts; anything bigger is refused as corrupt.
   static constexpr VstIntPtr kMaxChunkBytes = VstIntPtr(16) << 20;
@@ -100,8 +100,6 @@ private:
   VstIntPtr String2Parameter(VstInt32 index, const char* text);
   VstIntPtr VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt);
   VstIntPtr DispatchEditor(VstInt32 opcode, void* ptr);
-  bool OpenEditor(IEditorConnection* editor, void* parent);
-  void CloseEditor(IEditorConnection* editor);
   VstIntPtr ProcessEvents(const void* events);
   VstIntPtr PinProperties(bool input, VstInt32 index, void* ptr);
   VstIntPtr SetSpeakerArrangement(VstIntPtr inputArr, void* outputArr);
@@ -126,7 +124,6 @@ private:
   VstSpeakerArrangement inputArrangement{};
   VstSpeakerArrangement outputArrangement{};
   bool hostSpecificInitDone = false;
-  bool editorOpen_ = false;
   StateChunk programChunk;
   StateChunk bankChunk;
   // effSetChunk copies the host's bytes here, so that a buffer handed out by effGetChunk stays

@@ -5,9 +5,6 @@
 
 #include "vst2/VstEntryPoints.h"
 
-#include <new>
-
-#include "platform/InstanceLock.h"
 #include "vst2/IEffectVST.h"
 #include "vst2/abi/VstOpcodes.h"
 
@@ -77,13 +74,6 @@ float VSTCALLBACK GetParameterEntry(AEffect* effect, VstInt32 index) noexcept {
   }
 }
 
-// Process-wide; a function-local static is created once even when hosts instantiate from
-// several threads at the same time, and is destroyed when the module unloads.
-InstanceLock& CreationLock() {
-  static InstanceLock lock;
-  return lock;
-}
-
 }  // namespace
 
 void VstEntryPoints::Install(AEffect& record) {
@@ -93,26 +83,6 @@ void VstEntryPoints::Install(AEffect& record) {
   record.getParameter = GetParameterEntry;
   record.processReplacing = ProcessReplacingEntry;
   record.processDoubleReplacing = ProcessDoubleReplacingEntry;
-}
-
-AEffect* CreateVstPlugin(audioMasterCallback hostCallback) noexcept {
-  InstanceLock::Scope hold(CreationLock());
-  IEffectVST* instance = nullptr;
-  try {
-    instance = CreateEffectInstance(hostCallback);
-  } catch (...) {
-    return nullptr;
-  }
-  if (instance == nullptr) return nullptr;
-  try {
-    instance->EnsureDefaultPreset();
-  } catch (...) {
-    delete instance;
-    return nullptr;
-  }
-  AEffect* record = instance->EffectRecord();
-  if (record->numPrograms < 1) record->numPrograms = 1;
-  return record;
 }
 
 }  // namespace quivorant

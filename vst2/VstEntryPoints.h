@@ -11,8 +11,4 @@ struct VstEntryPoints {
   static void Install(AEffect& record);
 };
 
-// What VSTPluginMain does: constructs one instance under the process-wide creation lock and
-// answers its record, or null when construction fails. The callback is only stored.
-AEffect* CreateVstPlugin(audioMasterCallback hostCallback) noexcept;
-
 }  // namespace quivorant

@@ -3,14 +3,11 @@
 // found from an address inside the module (platform/ModuleInfo.h), so no load-time hook is kept.
 
 #include "platform/PlatformDefs.h"
-#include "resources/QuivorantResources.h"
-#include "vst2/VstEntryPoints.h"
+#include "vst2/VstPluginCreation.h"
 
 QUIVORANT_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback hostCallback) noexcept;
 
 AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback hostCallback) noexcept {
-  // The editor's images must be findable before the effect builds its editor.
-  quivorant::RegisterQuivorantResources();
   return quivorant::CreateVstPlugin(hostCallback);
 }
 

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "vst2/IEffectVST.h"
-#include "vst2/VstEditorAccess.h"
 #include "vst2/VstHostText.h"
 #include "vst2/abi/VstOpcodes.h"
 
@@ -122,7 +121,7 @@ VstIntPtr IEffectVST::VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr,
 
     case kVendorWheelIndex:
       if (value != kVendorWheelValue) return 0;
-      return EditorHostMouseWheel(Editor(), opt) ? 1 : 0;
+      return EditorHostMouseWheel(opt) ? 1 : 0;
 
     default:
       return 0;

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "graphics/IGraphics.h"
 #include "vst3/IEffectVST3.h"
 
 namespace quivorant {
@@ -18,12 +17,10 @@ IEffectVST3View::IEffectVST3View(IEffectVST3* effect) : effect_(effect) { effect
 IEffectVST3View::~IEffectVST3View() {
   // A host that releases an attached view without removing it first would leave our window
   // (and its timer) inside its parent window.
-  if (editorOpen_) CloseEditor();
+  CloseEditor();
   effect_->ForgetView(this);
   effect_->release();  // may be the last reference: nothing of the instance is touched after it
 }
-
-IGraphics* IEffectVST3View::Graphics() const { return dynamic_cast<IGraphics*>(effect_->Editor()); }
 
 tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type) {
   return effect_->Editor() != nullptr && IsHwnd(type) ? kResultTrue : kResultFalse;
@@ -34,28 +31,23 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
   // Only a window of the one supported platform can hold the editor; answering ok for any
   // other would tell the host an editor is showing when none is.
   if (!IsHwnd(type)) return kResultFalse;
-  // Attached again without removed: close first, so every EditorOpened has its EditorClosing.
-  if (editorOpen_) CloseEditor();
-  IGraphics* graphics = Graphics();
-  void* window = graphics != nullptr ? graphics->OpenWindow(parent) : nullptr;
+  // Attached again without removed, or while another view shows the editor: the core moves
+  // the window here and keeps the effect's open and close hooks paired.
+  void* window = effect_->OpenEditor(parent);
   if (window == nullptr) return kResultFalse;
   window_ = window;
-  editorOpen_ = true;
   CPluginView::attached(parent, type);
-  effect_->EditorOpened();
   return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3View::removed() {
-  if (editorOpen_) CloseEditor();
+  CloseEditor();
   return CPluginView::removed();
 }
 
 void IEffectVST3View::CloseEditor() {
-  editorOpen_ = false;
-  effect_->EditorClosing();
-  IGraphics* graphics = Graphics();
-  if (graphics != nullptr && graphics->GetWindow() == window_) graphics->CloseWindow();
+  // Only the window this view shows: another view's attached may have moved it since.
+  if (window_ != nullptr && effect_->EditorWindow() == window_) effect_->CloseEditor();
   window_ = nullptr;
 }
 

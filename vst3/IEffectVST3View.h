@@ -21,7 +21,6 @@
 namespace quivorant {
 
 class IEffectVST3;
-class IGraphics;
 
 class IEffectVST3View : public Steinberg::CPluginView {
 public:
@@ -41,15 +40,13 @@ public:
   bool RequestResize(int width, int height);
   bool ResizeRequested() const { return resizeRequested_; }
   // True from a successful attached to removed (or the view's end).
-  bool EditorOpen() const { return editorOpen_; }
+  bool EditorOpen() const { return window_ != nullptr; }
 
 private:
-  IGraphics* Graphics() const;
   void CloseEditor();
 
   IEffectVST3* effect_;
   bool resizeRequested_ = false;
-  bool editorOpen_ = false;
   // The editor window this view opened; another view's attached may have replaced it since.
   void* window_ = nullptr;
 };

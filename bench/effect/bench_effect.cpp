@@ -13,7 +13,7 @@
 
 #include "effect/BiquadCoefficients.h"
 #include "effect/Quivorant.h"
-#include "tests/effect/TestEffectWrapper.h"
+#include "plug/IEffectHeadless.h"
 #include "tests/effect/TestNoise.h"
 
 namespace quivorant {
@@ -48,7 +48,7 @@ void BM_ProcessBlock(benchmark::State& state) {
   const int frames = static_cast<int>(state.range(1));
   const int target = static_cast<int>(state.range(2));
 
-  TestHost host;
+  HeadlessHost host;
   host.tempo = 120.0;
   std::unique_ptr<CLS_QUIVORANT> fx(new CLS_QUIVORANT(&host));
   fx->SetSampleRate(rate);

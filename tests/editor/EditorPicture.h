@@ -10,7 +10,7 @@
 
 #include "effect/Quivorant.h"
 #include "graphics/IGraphics.h"
-#include "tests/effect/TestEffectWrapper.h"
+#include "plug/IEffectHeadless.h"
 
 namespace quivorant::editor_test {
 
@@ -42,7 +42,7 @@ public:
   // A host sets parameter `index` to a normalised value: record, controls, effect.
   void SetFromHost(int index, double normalized);
 
-  TestHost host;
+  HeadlessHost host;
   std::unique_ptr<CLS_QUIVORANT> fx;
   IGraphics* editor = nullptr;  // owned by fx
 };

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "effect/Quivorant.h"
-#include "tests/effect/TestEffectWrapper.h"
+#include "plug/IEffectHeadless.h"
 #include "tests/effect/TestNoise.h"
 
 namespace quivorant {
@@ -60,7 +60,7 @@ public:
     return Process(in);
   }
 
-  TestHost host;
+  HeadlessHost host;
   std::unique_ptr<CLS_QUIVORANT> fx;
   StereoBlock lastInput;  // the input after processing (flushed samples are zero there)
 };

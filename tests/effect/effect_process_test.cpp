@@ -192,7 +192,7 @@ TEST(EffectProcess, WithoutATempoTheLfoHoldsAndResumesWithTheTempo) {
   EXPECT_EQ(rig.fx->Lfo().step, 74);  // 117600 / 1600 = 73.5, rounded up
 
   // A host that reports no transport at all.
-  std::unique_ptr<TestEffectWrapper> bare(CreateEffectInstance(nullptr));
+  std::unique_ptr<IEffectHeadless> bare(CreateEffectInstance(nullptr));
   ASSERT_TRUE(bare);
   bare->NotifyAllParamsChanged();
   bare->GetParam(kParamLfoTarget)->value = 2;

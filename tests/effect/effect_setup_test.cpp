@@ -30,8 +30,8 @@ TEST(EffectSetup, Identity) {
   EXPECT_FALSE(id.doesStateChunks);
   EXPECT_FALSE(id.isInstrument);
 
-  TestHost host;
-  std::unique_ptr<TestEffectWrapper> fx(CreateEffectInstance(&host));
+  HeadlessHost host;
+  std::unique_ptr<IEffectHeadless> fx(CreateEffectInstance(&host));
   ASSERT_TRUE(fx);
   EXPECT_EQ(fx->ParamCount(), 9);
   EXPECT_EQ(fx->PresetCount(), 15);

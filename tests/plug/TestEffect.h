@@ -86,6 +86,11 @@ public:
   void ClearWheelGestureTicks() override { ++clears; }
   int Width() const override { return 395; }
   int Height() const override { return 248; }
+  // No window: opening one fails, as where an editor renders off-screen only.
+  void* OpenWindow(void*) override { return nullptr; }
+  void CloseWindow() override {}
+  void* GetWindow() override { return nullptr; }
+  bool HostMouseWheel(float) override { return false; }
 
   std::vector<Push> pushes;
   std::size_t prepared = static_cast<std::size_t>(-1);  // pushes seen when PrepareDraw ran

@@ -12,7 +12,7 @@
 #include "tests/reliability/EditorPlay.h"
 #include "tests/reliability/StressLoop.h"
 #include "vst2/IEffectVST.h"
-#include "vst2/VstEntryPoints.h"
+#include "vst2/VstPluginCreation.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace {

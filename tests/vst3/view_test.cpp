@@ -184,9 +184,9 @@ TEST(View, AttachedAndRemovedOpenAndCloseTheEditorWindowOnce) {
   EXPECT_EQ(view->attached(&parentA, "X11EmbedWindowID"), kResultFalse);
   EXPECT_EQ(view->attached(&parentA, nullptr), kResultFalse);
   EXPECT_EQ(e->Hooks(), "");
-  // A window that cannot be made is a failure, and the effect is not told of an editor.
+  // Without a parent there is nothing to open in: refused before the editor is asked.
   EXPECT_EQ(view->attached(nullptr, "HWND"), kResultFalse);
-  EXPECT_EQ(e->Hooks(), "open");
+  EXPECT_EQ(e->Hooks(), "");
   EXPECT_FALSE(view->EditorOpen());
 
   ASSERT_EQ(view->attached(&parentA, "HWND"), kResultOk);
@@ -198,10 +198,11 @@ TEST(View, AttachedAndRemovedOpenAndCloseTheEditorWindowOnce) {
   EXPECT_EQ(view->removed(), kResultOk);  // twice: nothing left to close
   EXPECT_EQ(e->Hooks(), "");
 
-  // Attached twice without removed: the first opening is closed before the second.
+  // Attached twice without removed: the effect hears the first opening close, and the window
+  // moves to the new parent.
   ASSERT_EQ(view->attached(&parentA, "HWND"), kResultOk);
   ASSERT_EQ(view->attached(&parentB, "HWND"), kResultOk);
-  EXPECT_EQ(e->Hooks(), "open opened closing close open opened");
+  EXPECT_EQ(e->Hooks(), "open opened closing open opened");
   EXPECT_EQ(view->getSystemWindow(), &parentB);
 
   // Released while attached: the window does not stay behind in the host's parent.
@@ -217,10 +218,10 @@ TEST(View, TwoViewsShareOneEditorWindow) {
   IEffectVST3View* b = NewView(e.effect);
   ASSERT_EQ(a->attached(&parentA, "HWND"), kResultOk);
   ASSERT_EQ(b->attached(&parentB, "HWND"), kResultOk);  // the editor moves to b's parent
-  EXPECT_EQ(e->Hooks(), "open opened open opened");
-  // Removing a must not close the window that b now shows.
+  EXPECT_EQ(e->Hooks(), "open opened closing open opened");
+  // Removing a must not close the window that b now shows, nor tell the effect anything.
   a->removed();
-  EXPECT_EQ(e->Hooks(), "closing");
+  EXPECT_EQ(e->Hooks(), "");
   b->removed();
   EXPECT_EQ(e->Hooks(), "closing close");
   a->release();

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "tests/fuzz/common/FuzzChecks.h"
-#include "vst2/VstEntryPoints.h"
+#include "vst2/VstPluginCreation.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant_fuzz {

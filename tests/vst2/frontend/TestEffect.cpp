@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "vst2/VstEntryPoints.h"
+#include "vst2/VstPluginCreation.h"
 
 namespace quivorant_test {
 namespace {

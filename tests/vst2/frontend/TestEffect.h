@@ -28,6 +28,11 @@ public:
   void ClearWheelGestureTicks() override { wheelTicks = 0; }
   int Width() const override { return width; }
   int Height() const override { return height; }
+  // No window: opening one fails, as where an editor renders off-screen only.
+  void* OpenWindow(void*) override { return nullptr; }
+  void CloseWindow() override {}
+  void* GetWindow() override { return nullptr; }
+  bool HostMouseWheel(float) override { return false; }
 
   std::vector<ControlUpdate> updates;
   int prepareCount = 0;

@@ -1,6 +1,7 @@
-// A format wrapper for the effect's own tests: it answers the host-facing slots of the core from
-// a TestHost that the test controls (tempo, position, time signature) and records the edit
-// gestures and program notifications that a real front end would pass to its host.
+// The core without a plug-in format: an effect compiled over this base runs with no host at all,
+// for the tools that draw its editor and for the effect's own tests and benchmarks. An optional
+// HeadlessHost stands in for the host's transport (tempo, position, time signature) and keeps
+// the edit gestures and program notifications that a real front end would pass on.
 #pragma once
 
 #include <vector>
@@ -9,27 +10,27 @@
 
 namespace quivorant {
 
-struct TestGesture {
+struct HeadlessGesture {
   enum Kind { kBegin, kValue, kEnd } kind;
   int paramIdx;
   double normalized;
 };
 
-struct TestHost {
+struct HeadlessHost {
   double tempo = 120.0;  // beats per minute; 0 or below: the host has no tempo
   int samplePosition = 0;
   int numerator = 4;
   int denominator = 4;
-  std::vector<TestGesture> gestures;
+  std::vector<HeadlessGesture> gestures;
   int programChanges = 0;
 };
 
-class TestEffectWrapper : public IEffectBase {
+class IEffectHeadless : public IEffectBase {
 public:
   // A null host stands for one that reports no transport at all.
-  using HostInstanceInfo = TestHost*;
+  using HostInstanceInfo = HeadlessHost*;
 
-  TestEffectWrapper(const EffectIdentity& identity, HostInstanceInfo host);
+  IEffectHeadless(const EffectIdentity& identity, HostInstanceInfo host);
 
   void BeginParamEdit(int paramIdx) override;
   void ParamEditToHost(int paramIdx, double normalizedValue) override;
@@ -42,12 +43,13 @@ public:
   bool SendMidiMessage(const MidiMessage& msg) override;
   bool SendSysExMessage(const SysExMessage& msg) override;
 
-  TestHost* Host() const { return host_; }
+  HeadlessHost* Host() const { return host_; }
 
 private:
-  TestHost* host_;
+  HeadlessHost* host_;
 };
 
-TestEffectWrapper* CreateEffectInstance(TestEffectWrapper::HostInstanceInfo info);
+// Defined by the effect compiled over this base.
+IEffectHeadless* CreateEffectInstance(IEffectHeadless::HostInstanceInfo info);
 
 }  // namespace quivorant

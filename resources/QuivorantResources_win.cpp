@@ -1,8 +1,0 @@
-#include "resources/QuivorantResources.h"
-
-namespace quivorant {
-
-// quivorant.rc is linked into the DLL, where FindResourceA finds the images by number.
-void RegisterQuivorantResources() {}
-
-}  // namespace quivorant
