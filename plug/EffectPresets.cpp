@@ -21,12 +21,6 @@ PresetSlot* IEffectBase::FirstFreePreset() {
   return nullptr;
 }
 
-bool IEffectBase::SetCurrentPresetIndex(int presetIdx) {
-  if (presetIdx < 0 || presetIdx >= PresetCount()) return false;
-  currentPreset_ = presetIdx;
-  return true;
-}
-
 void IEffectBase::CapturePreset(const char* name, ...) {
   // The values are read as the effect passes them: int for integer kinds, double for Double.
   std::vector<double> values(params_.size());

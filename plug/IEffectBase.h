@@ -183,9 +183,6 @@ public:
 
   int PresetCount() const { return static_cast<int>(presets_.size()); }
   int CurrentPresetIndex() const { return currentPreset_; }
-  // For a host that selects a program without restoring it (VST3 controller); refuses an
-  // index outside the table.
-  bool SetCurrentPresetIndex(int presetIdx);
   // Fills the first free slot: a name, then one value per parameter in index order: integer
   // kinds as int, kind Double as double. Nothing when no slot is free.
   void CapturePreset(const char* name, ...);

@@ -157,10 +157,6 @@ TEST(Presets, StoreCurrentPresetRefreshesAndRenames) {
   EXPECT_STREQ(fx.PresetName(0), "A");
   fx.StoreCurrentPreset("Renamed");
   EXPECT_STREQ(fx.PresetName(0), "Renamed");
-
-  EXPECT_FALSE(fx.SetCurrentPresetIndex(3));
-  EXPECT_TRUE(fx.SetCurrentPresetIndex(2));
-  EXPECT_EQ(fx.CurrentPresetIndex(), 2);
 }
 
 TEST(Presets, EnsureDefaultPresetOnlyWhenThereIsNone) {
@@ -248,7 +244,8 @@ TEST(PresetBank, ShortBankKeepsTheSlotsItCouldNotRead) {
   PresetEffect fx(2);
   fx.CapturePreset("One", 2, 500, 10, 0.25);
   fx.CapturePreset("Two", 1, 700, 30, 0.5);
-  ASSERT_TRUE(fx.SetCurrentPresetIndex(1));
+  ASSERT_TRUE(fx.RestorePreset(1));
+  fx.GetParam(1)->value = 999;
   StateChunk bank;
   bank.PutString("Renamed");
   bank.PutByte(0);
