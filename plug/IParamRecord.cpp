@@ -164,7 +164,9 @@ bool IParamRecord::ReadTypedValue(const char* text, double* plain) const {
   }
   double v = 0.0;
   const char* end = detail::ScanNumber(text, &v);
-  if (!end || !std::isfinite(v)) return false;
+  // A number too large for a double reads as infinite and is clamped by the caller like any
+  // other beyond the range; "nan" is no value at all.
+  if (!end || std::isnan(v)) return false;
   while (detail::IsBlank(*end)) ++end;
   const std::size_t rest = length - static_cast<std::size_t>(end - text);
   if (rest != 0 && (label[0] == '\0' || !SameLetters(label, end, rest))) return false;

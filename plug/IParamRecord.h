@@ -79,8 +79,8 @@ public:
   void FormatValue(double x, bool isNormalized, char* out, std::size_t capacity = kParamTextCapacity) const;
   // Plain value a typed or host-supplied text stands for; not clamped, not rounded.
   double ParseValueText(const char* text) const;
-  // The strict reading of a text a user typed: a display text (any letter case), or a finite
-  // number followed by nothing but the unit label (any case) and blanks. False, with *plain
+  // The strict reading of a text a user typed: a display text (any letter case), or a number
+  // (not NaN) followed by nothing but the unit label (any case) and blanks. False, with *plain
   // untouched, for anything else. The result is neither clamped nor rounded.
   bool ReadTypedValue(const char* text, double* plain) const;
 
