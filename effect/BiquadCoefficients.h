@@ -28,4 +28,10 @@ inline constexpr double kMinFrequencyHz = 1.0;
 bool DesignBiquad(std::int32_t type, std::int32_t frequencyHz, float bandwidth, double sampleRate,
                   BiquadCoefficients* out);
 
+// DesignBiquad in its steps, for callers that design several filters side by side: a sample rate
+// it accepts, the pre-warped angle, its tangent (StableTan), then the coefficients.
+bool IsDesignableSampleRate(double sampleRate);
+double BiquadAngle(std::int32_t frequencyHz, double sampleRate);
+BiquadCoefficients BiquadFromTangent(std::int32_t type, float bandwidth, double tangent);
+
 }  // namespace quivorant

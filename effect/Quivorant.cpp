@@ -6,10 +6,9 @@
 
 #include "effect/BiquadCoefficients.h"
 #include "effect/LfoRate.h"
-#include "effect/LfoWave.h"
 #include "effect/QuivorantIdentity.h"
 #include "effect/QuivorantPresets.h"
-#include "graphics/GRAPH.h"
+#include "graphics/controls/GRAPH.h"
 #include "plug/Rounding.h"
 
 namespace quivorant {
@@ -161,25 +160,31 @@ void CLS_QUIVORANT::ComputeCoefficients() {
 void CLS_QUIVORANT::ApplyGains() { biquad_.SetGains(filter_.wet, filter_.dry); }
 
 void CLS_QUIVORANT::RunLfoUpdate() {
-  const double v = LfoWaveValue(lfo_.wave, lfo_.phase, lfo_.period, lfo_.range, lfo_.offset);
+  if (lfo_.target <= kLfoTargetNone || lfo_.target > kLfoTargetMix) return;
+  LfoUpdateInputs in;
+  in.target = lfo_.target;
+  in.wave = lfo_.wave;
+  in.phase = lfo_.phase;
+  in.period = lfo_.period;
+  in.step = lfo_.step;
+  in.range = lfo_.range;
+  in.offset = lfo_.offset;
+  in.type = filter_.type;
+  in.frequencyHz = filter_.frequency;
+  in.bandwidth = filter_.bandwidth;
+  in.sampleRate = filter_.sampleRate;
+  const LfoUpdateResult& r = lfoSchedule_.Take(in);
   switch (lfo_.target) {
-    case kLfoTargetFrequency:
-      filter_.frequency = RoundHalfAway(v);
-      ComputeCoefficients();
-      break;
-    case kLfoTargetBandwidth:
-      filter_.bandwidth = static_cast<float>(v);
-      ComputeCoefficients();
-      break;
-    case kLfoTargetMix:
-      filter_.wet = static_cast<float>(v);
-      filter_.dry = 1.0f - filter_.wet;
+    case kLfoTargetFrequency: filter_.frequency = r.frequencyHz; break;
+    case kLfoTargetBandwidth: filter_.bandwidth = r.bandwidth; break;
+    default:
+      filter_.wet = r.wet;
+      filter_.dry = r.dry;
       ApplyGains();
       break;
-    default:
-      return;
   }
-  lfo_.value = v;
+  if (r.designed) biquad_.SetCoefficients(r.coefficients);
+  lfo_.value = r.value;
   lfo_.hasValue = true;
   // Both are below 2^30, so the sum cannot overflow. The remainder is dropped on purpose: the
   // cycle restarts exactly at 0.

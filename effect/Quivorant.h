@@ -23,6 +23,7 @@
 #include QUIVORANT_EFFECT_BASE_HEADER
 
 #include "effect/FilterType.h"
+#include "effect/LfoSchedule.h"
 #include "effect/LfoState.h"
 #include "effect/QuivorantParams.h"
 #include "effect/StereoBiquad.h"
@@ -93,6 +94,7 @@ private:
   FilterSettings filter_;
   StereoBiquad biquad_;
   LfoState lfo_;
+  LfoSchedule lfoSchedule_;
   GRAPH* positionDisplay_ = nullptr;  // owned by the editor
   bool processingStarted_ = false;
 };

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "graphics/IControl.h"
-#include "graphics/PopupDefaults.h"
+#include "graphics/controls/IControl.h"
+#include "graphics/controls/PopupDefaults.h"
 #include "plug/IEffectBase.h"
 #include "plug/IParamRecord.h"
 #include "raster/RasterBitmap.h"

@@ -6,7 +6,7 @@
 
 #include "graphics/BitmapCache.h"
 #include "graphics/FontCache.h"
-#include "graphics/IBitmapControl.h"
+#include "graphics/controls/IBitmapControl.h"
 #include "graphics/IGraphics.h"
 #include "plug/Rounding.h"
 #include "raster/RasterBlit.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "graphics/IControl.h"
+#include "graphics/controls/IControl.h"
 #include "platform/ModuleInfo.h"
 #include "raster/RasterBlit.h"
 #include "raster/RasterMemBitmap.h"

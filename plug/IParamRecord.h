@@ -6,6 +6,7 @@
 // The record has no lock of its own: the owning IEffectBase's instance lock guards it.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -57,12 +58,8 @@ public:
   // VST3 audio thread applies a host change), and the store of writers that may run on the
   // audio thread. Both are relaxed atomic accesses: a reader sees the old or the new value,
   // never a torn one, and nothing else is ordered by them (the lock orders everything else).
-  double CurrentValue() const {
-    double v;
-    __atomic_load(&value, &v, __ATOMIC_RELAXED);
-    return v;
-  }
-  void StoreValue(double v) { __atomic_store(&value, &v, __ATOMIC_RELAXED); }
+  double CurrentValue() const { return value.load(std::memory_order_relaxed); }
+  void StoreValue(double v) { value.store(v, std::memory_order_relaxed); }
 
   // True for Bool, Int and Enum (and an uninitialised record, which behaves like one).
   bool IsIntegerKind() const { return kind != kParamDouble; }
@@ -91,7 +88,7 @@ public:
   // Directly readable (and, for the core, writable) state. Wrappers change `value` only
   // through SetFromNormalized; readers outside the lock use CurrentValue.
   ParamKind kind = kParamNone;
-  double value = 0.0;
+  std::atomic<double> value{0.0};
   double min = 0.0;
   double max = 1.0;
   double step = 1.0;

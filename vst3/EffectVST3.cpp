@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "vst3/IEffectVST3.h"
-#include "vst3/sdk/ivstcontextmenu.h"
+#include "vst3/sdk/interfaces/ivstcontextmenu.h"
 
 namespace quivorant {
 

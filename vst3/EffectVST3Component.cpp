@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "vst3/IEffectVST3.h"
-#include "vst3/sdk/ustring.h"
+#include "vst3/sdk/helpers/ustring.h"
 
 namespace quivorant {
 

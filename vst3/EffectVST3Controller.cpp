@@ -5,8 +5,8 @@
 
 #include "vst3/IEffectParameter.h"
 #include "vst3/IEffectVST3.h"
-#include "vst3/sdk/ivsthostapplication.h"
-#include "vst3/sdk/ustring.h"
+#include "vst3/sdk/interfaces/ivsthostapplication.h"
+#include "vst3/sdk/helpers/ustring.h"
 
 namespace quivorant {
 

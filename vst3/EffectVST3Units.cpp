@@ -1,7 +1,7 @@
 // Units and the program list: the root unit, one unit per parameter group, and the presets
 // as the one program list.
 #include "vst3/IEffectVST3.h"
-#include "vst3/sdk/ustring.h"
+#include "vst3/sdk/helpers/ustring.h"
 
 namespace quivorant {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "vst3/sdk/ustring.h"
+#include "vst3/sdk/helpers/ustring.h"
 
 namespace quivorant {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "plug/IParamRecord.h"
-#include "vst3/sdk/vstparameters.h"
+#include "vst3/sdk/helpers/vstparameters.h"
 
 namespace quivorant {
 

@@ -26,8 +26,8 @@
 #include "plug/HostTimeInfo.h"
 #include "plug/IEffectBase.h"
 #include "vst3/IEffectVST3View.h"
-#include "vst3/sdk/ivstunits.h"
-#include "vst3/sdk/vstsinglecomponenteffect.h"
+#include "vst3/sdk/interfaces/ivstunits.h"
+#include "vst3/sdk/helpers/vstsinglecomponenteffect.h"
 
 namespace quivorant {
 

@@ -15,8 +15,8 @@
 // only while the window is the one it opened.
 #pragma once
 
-#include "vst3/sdk/pluginview.h"
-#include "vst3/sdk/vsttypes.h"
+#include "vst3/sdk/helpers/pluginview.h"
+#include "vst3/sdk/interfaces/vsttypes.h"
 
 namespace quivorant {
 

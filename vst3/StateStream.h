@@ -3,7 +3,7 @@
 #pragma once
 
 #include "plug/StateChunk.h"
-#include "vst3/sdk/ibstream.h"
+#include "vst3/sdk/interfaces/ibstream.h"
 
 namespace quivorant {
 

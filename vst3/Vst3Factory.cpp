@@ -6,8 +6,8 @@
 #include "platform/InstanceLock.h"
 #include "plug/MakerInfo.h"
 #include "vst3/IEffectVST3.h"
-#include "vst3/sdk/ustring.h"
-#include "vst3/sdk/vsttypes.h"
+#include "vst3/sdk/helpers/ustring.h"
+#include "vst3/sdk/interfaces/vsttypes.h"
 
 namespace quivorant {
 

@@ -1,7 +1,7 @@
 // The module's class factory: one audio-effect class whose instances are CLS_QUIVORANT.
 #pragma once
 
-#include "vst3/sdk/pluginfactory.h"
+#include "vst3/sdk/helpers/pluginfactory.h"
 
 namespace quivorant {
 

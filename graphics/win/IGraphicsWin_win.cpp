@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-#include "graphics/IControl.h"
+#include "graphics/controls/IControl.h"
 #include "graphics/win/detail/WinProcs.h"
 #include "platform/ModuleInfo.h"
 #include "platform/ModuleResources.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "graphics/IControl.h"
+#include "graphics/controls/IControl.h"
 #include "graphics/win/IGraphicsWin.h"
 #include "graphics/win/detail/WinProcs.h"
 #include "plug/IParamRecord.h"

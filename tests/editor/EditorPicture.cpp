@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "graphics/BitmapPngWriter.h"
+#include "raster/RasterPngWriter.h"
 #include "raster/RasterPng.h"
 #include "raster/RasterSysBitmap.h"
 

@@ -5,18 +5,18 @@
 
 #include <typeinfo>
 
-#include "graphics/GRAPH.h"
-#include "graphics/IBitmapControl.h"
-#include "graphics/IButtonHold.h"
-#include "graphics/IControl.h"
-#include "graphics/IDropDown.h"
-#include "graphics/IKnobControl.h"
-#include "graphics/IKnobMulti.h"
-#include "graphics/IKnobRotVal.h"
-#include "graphics/IMask.h"
-#include "graphics/IRadioButtons.h"
-#include "graphics/ITextControl.h"
-#include "graphics/IURLOpen.h"
+#include "graphics/controls/GRAPH.h"
+#include "graphics/controls/IBitmapControl.h"
+#include "graphics/controls/IButtonHold.h"
+#include "graphics/controls/IControl.h"
+#include "graphics/controls/IDropDown.h"
+#include "graphics/controls/IKnobControl.h"
+#include "graphics/controls/IKnobMulti.h"
+#include "graphics/controls/IKnobRotVal.h"
+#include "graphics/controls/IMask.h"
+#include "graphics/controls/IRadioButtons.h"
+#include "graphics/controls/ITextControl.h"
+#include "graphics/controls/IURLOpen.h"
 #include "tests/editor/EditorPicture.h"
 
 namespace quivorant::editor_test {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "effect/QuivorantParams.h"
-#include "graphics/GRAPH.h"
-#include "graphics/IControl.h"
+#include "graphics/controls/GRAPH.h"
+#include "graphics/controls/IControl.h"
 #include "raster/RasterPng.h"
 #include "tests/editor/EditorPicture.h"
 

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "effect/LfoRate.h"
-#include "graphics/GRAPH.h"
+#include "graphics/controls/GRAPH.h"
 #include "tests/effect/EffectRig.h"
 
 namespace quivorant {

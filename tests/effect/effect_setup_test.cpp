@@ -7,7 +7,7 @@
 #include "effect/QuivorantIdentity.h"
 #include "effect/LfoWave.h"
 #include "effect/QuivorantPresets.h"
-#include "graphics/GRAPH.h"
+#include "graphics/controls/GRAPH.h"
 #include "tests/effect/EffectRig.h"
 
 namespace quivorant {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/IControl.h"
+#include "graphics/controls/IControl.h"
 #include "graphics/IGraphics.h"
 #include "graphics/IGraphicsOffscreen.h"
 #include "tests/fuzz/common/FuzzChecks.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "graphics/IControl.h"
+#include "graphics/controls/IControl.h"
 
 namespace quivorant::test {
 

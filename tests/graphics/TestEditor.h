@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/IControl.h"
+#include "graphics/controls/IControl.h"
 #include "graphics/IGraphicsOffscreen.h"
 #include "raster/RasterBitmap.h"
 

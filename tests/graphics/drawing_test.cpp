@@ -3,7 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "graphics/IBitmapControl.h"
+#include "graphics/controls/IBitmapControl.h"
 #include "raster/RasterSysBitmap.h"
 #include "tests/graphics/DrawProbe.h"
 #include "tests/graphics/TestCore.h"

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "graphics/BitmapCache.h"
-#include "graphics/IBitmapControl.h"
-#include "graphics/IKnobMulti.h"
-#include "graphics/IKnobRotVal.h"
+#include "graphics/controls/IBitmapControl.h"
+#include "graphics/controls/IKnobMulti.h"
+#include "graphics/controls/IKnobRotVal.h"
 #include "raster/RasterMemBitmap.h"
 #include "tests/graphics/ControlFixture.h"
 

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <memory>
 
-#include "graphics/BitmapPngWriter.h"
-#include "graphics/IBitmapControl.h"
+#include "raster/RasterPngWriter.h"
+#include "graphics/controls/IBitmapControl.h"
 #include "graphics/IGraphicsOffscreen.h"
 #include "platform/ModuleResources.h"
 #include "platform/PlatformDefs.h"

@@ -1,6 +1,6 @@
 // The editor-drawn pop-up list: sizes, thumb heights, scrolling, hover and choosing an entry.
-#include "graphics/IKnobRotVal.h"
-#include "graphics/PromptPopup.h"
+#include "graphics/controls/IKnobRotVal.h"
+#include "graphics/controls/PromptPopup.h"
 #include "tests/graphics/ControlFixture.h"
 
 namespace quivorant::test {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "graphics/BitmapCache.h"
-#include "graphics/IDropDown.h"
-#include "graphics/IKnobRotVal.h"
-#include "graphics/IRadioButtons.h"
+#include "graphics/controls/IDropDown.h"
+#include "graphics/controls/IKnobRotVal.h"
+#include "graphics/controls/IRadioButtons.h"
 #include "raster/RasterMemBitmap.h"
 #include "tests/graphics_win/WindowInput.h"
 

@@ -2,11 +2,11 @@
 // gesture calls a host sees.
 #include <gtest/gtest.h>
 
-#include "graphics/IDropDown.h"
-#include "graphics/IDropDownChild.h"
-#include "graphics/IKnobRotVal.h"
-#include "graphics/IRadioButtons.h"
-#include "graphics/PromptPopup.h"
+#include "graphics/controls/IDropDown.h"
+#include "graphics/controls/IDropDownChild.h"
+#include "graphics/controls/IKnobRotVal.h"
+#include "graphics/controls/IRadioButtons.h"
+#include "graphics/controls/PromptPopup.h"
 #include "graphics/win/KeyMapping.h"
 #include "tests/graphics_win/EditorHost.h"
 

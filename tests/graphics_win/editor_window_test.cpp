@@ -2,7 +2,7 @@
 // teardown paths a host can take.
 #include <gtest/gtest.h>
 
-#include "graphics/IKnobRotVal.h"
+#include "graphics/controls/IKnobRotVal.h"
 #include "raster/RasterSysBitmap.h"
 #include "tests/graphics_win/EditorHost.h"
 #include "tests/graphics_win/ScreenCapture.h"

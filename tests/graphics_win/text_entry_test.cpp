@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "graphics/IDropDown.h"
-#include "graphics/IKnobRotVal.h"
+#include "graphics/controls/IDropDown.h"
+#include "graphics/controls/IKnobRotVal.h"
 #include "tests/graphics_win/EditorHost.h"
 #include "tests/graphics_win/WindowInput.h"
 

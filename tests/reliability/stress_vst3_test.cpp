@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "graphics/IControl.h"
+#include "graphics/controls/IControl.h"
 #include "graphics/IGraphics.h"
 #include "graphics/IGraphicsOffscreen.h"
 #include "tests/reliability/EditorPlay.h"
@@ -16,7 +16,7 @@
 #include "tests/vst3/host/HostObjects.h"
 #include "tests/vst3/host/StereoBuses.h"
 #include "vst3/IEffectVST3.h"
-#include "vst3/sdk/ipluginview.h"
+#include "vst3/sdk/interfaces/ipluginview.h"
 
 namespace {
 

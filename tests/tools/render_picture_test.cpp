@@ -140,6 +140,10 @@ TEST_F(RenderPicture, AFailureLeavesNoFile) {
   const std::pair<std::string, std::string> cases[] = {
       {" --editor-png " + Quoted(Path("missing/dir/e.png")), "e.png"},
       {" --set \"Filter Freq=loud\" --editor-png " + Quoted(Path("e.png")), "\"loud\""},
+      // The tool's own refusals hold in both builds.
+      {" --set \"Filter Type=1.5\" --editor-png " + Quoted(Path("e.png")), "between 1 (Highpass) and 2 (Bandpass)"},
+      {" --tempo 0.001 --editor-png " + Quoted(Path("e.png")), "tempo \"0.001\""},
+      {" --editor-png " + Quoted(dir_.string()), "is a folder"},
   };
   for (const auto& [args, expected] : cases) {
     const ToolRun run = Run(Vst2() + args);

@@ -9,6 +9,7 @@
 
 #include "tools/render/AudioFile.h"
 #include "tools/render/DemoLoop.h"
+#include "tools/render/OutputFile.h"
 #include "tools/render/PluginSettings.h"
 #include "tools/render/RenderOptions.h"
 #include "tools/render/Renderer.h"
@@ -24,8 +25,8 @@ std::string Parse(std::vector<const char*> args, RenderOptions* o) {
 TEST(RenderOptions, ReadsEveryOptionAndKeepsSettingsInOrder) {
   RenderOptions o;
   ASSERT_EQ("", Parse({"-i", "in.wav", "-o", "out.flac", "--plugin", "p.so", "--format", "vst2", "--preset", "Vibrato",
-                       "--set", "Filter Freq=2000", "--set", "LFO Rate=1/8T", "--tempo", "98.5", "--sample-rate",
-                       "48000", "--block", "64", "--precision", "64", "--subtype", "pcm24"},
+                       "--set", "Filter Freq=2000", "--set=LFO Rate=1/8T", "--tempo=98.5", "--block", "64",
+                       "--precision", "64", "--subtype", "pcm24"},
                       &o));
   EXPECT_EQ("in.wav", o.inputPath);
   EXPECT_EQ("out.flac", o.outputPath);
@@ -35,14 +36,32 @@ TEST(RenderOptions, ReadsEveryOptionAndKeepsSettingsInOrder) {
   EXPECT_EQ("2000", o.settings[0].second);
   EXPECT_EQ("1/8T", o.settings[1].second);  // the value may itself hold no "=", but may hold "/"
   EXPECT_DOUBLE_EQ(98.5, o.tempoBpm);
-  EXPECT_DOUBLE_EQ(48000.0, o.sampleRateHz);
   EXPECT_EQ(64, o.blockFrames);
   EXPECT_EQ(64, o.precisionBits);
   EXPECT_EQ(SampleSubtype::kPcm24, o.subtype);
+  ASSERT_EQ("", Parse({"--sample-rate=48000", "--output=-"}, &o));
+  EXPECT_DOUBLE_EQ(48000.0, o.sampleRateHz);
+  EXPECT_EQ("-", o.outputPath);
 }
 
 TEST(RenderOptions, RefusesBadValuesWithAMessageNamingThem) {
   RenderOptions o;
+  const std::pair<std::vector<const char*>, const char*> cases[] = {
+      {{"--tempo", "0.001"}, "tempo \"0.001\" is not a number from 20 to 999"},
+      {{"--tempo", "1000"}, "tempo"},
+      {{"--sample-rate", "7999"}, "from 8000 to 384000"},
+      {{"--sample-rate", "384001"}, "sample rate"},
+      {{"--block", "16777216"}, "block size \"16777216\" is not a whole number from 1 to 65536"},
+      {{"--tempo", "90", "--tempo=100"}, "option --tempo is given more than once"},
+      {{"-o", "a.wav", "--output", "b.wav"}, "option --output is given more than once"},
+      {{"--list", "-o", "a.wav"}, "--list only lists the plug-in; run it without --output"},
+      {{"--list=yes"}, "option --list takes no value"},
+      {{"-i", "in.wav", "--sample-rate", "48000", "-o", "out.wav"}, "an input file plays at its own rate"},
+      {{"-o", "-", "--response-png", "-"}, "only one output can go to standard output"},
+  };
+  for (const auto& [args, expected] : cases) {
+    EXPECT_NE(std::string::npos, Parse(args, &o).find(expected)) << args[0] << ": " << Parse(args, &o);
+  }
   EXPECT_NE(std::string::npos, Parse({"--block", "0"}, &o).find("block size \"0\""));
   EXPECT_NE(std::string::npos, Parse({"--block", "12.5"}, &o).find("block size"));
   EXPECT_NE(std::string::npos, Parse({"--sample-rate", "-44100"}, &o).find("sample rate"));
@@ -125,7 +144,7 @@ TEST_F(AudioFiles, RoundTripsEachSubtypeWithinItsResolution) {
 
 TEST_F(AudioFiles, AFailedWriteLeavesNoFileAndAnUnreadableInputIsNamed) {
   std::string error;
-  const bool written = WriteAtomically(Path("never.wav"), &error, [](const std::string& temp, std::string* err) {
+  const bool written = WriteOutputFile(Path("never.wav"), &error, [](const std::string& temp, std::string* err) {
     std::ofstream(temp) << "half a file";
     *err = "stopped halfway";
     return false;

@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
-#include "vst3/sdk/ivstaudioprocessor.h"
-#include "vst3/sdk/ivsteditcontroller.h"
-#include "vst3/sdk/ipluginview.h"
-#include "vst3/sdk/pluginfactory.h"
-#include "vst3/sdk/ustring.h"
-#include "vst3/sdk/vstbus.h"
-#include "vst3/sdk/vstparameters.h"
-#include "vst3/sdk/vstsinglecomponenteffect.h"
+#include "vst3/sdk/interfaces/ivstaudioprocessor.h"
+#include "vst3/sdk/interfaces/ivsteditcontroller.h"
+#include "vst3/sdk/interfaces/ipluginview.h"
+#include "vst3/sdk/helpers/pluginfactory.h"
+#include "vst3/sdk/helpers/ustring.h"
+#include "vst3/sdk/helpers/vstbus.h"
+#include "vst3/sdk/helpers/vstparameters.h"
+#include "vst3/sdk/helpers/vstsinglecomponenteffect.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;

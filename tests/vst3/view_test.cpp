@@ -10,7 +10,7 @@
 #include "graphics/IGraphicsOffscreen.h"
 #include "tests/vst3/GainEffect.h"
 #include "tests/vst3/host/HostObjects.h"
-#include "vst3/sdk/ivstcontextmenu.h"
+#include "vst3/sdk/interfaces/ivstcontextmenu.h"
 
 namespace {
 

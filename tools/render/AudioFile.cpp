@@ -1,5 +1,7 @@
 #include "tools/render/AudioFile.h"
 
+#include "tools/render/OutputFile.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -36,13 +38,36 @@ int SubtypeFor(SampleSubtype subtype) {
 
 constexpr sf_count_t kChunkFrames = 8192;
 
+bool HasFlac() {
+  int count = 0;
+  sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+  for (int i = 0; i < count; ++i) {
+    SF_FORMAT_INFO info{};
+    info.format = i;
+    const bool known = sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0;
+    if (known && info.format == SF_FORMAT_FLAC) return true;
+  }
+  return false;
+}
+
+// Why a file could not be opened for reading, in our words rather than the library's.
+std::string WhyUnreadable(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) return "cannot read input \"" + path + "\": no such file";
+  if (std::filesystem::is_directory(status)) return "input \"" + path + "\" is a folder, not an audio file";
+  return "input \"" + path + "\" is not a " + AudioFormatsText() + " file this tool can read";
+}
+
 }  // namespace
+
+std::string AudioFormatsText() { return HasFlac() ? "WAV, AIFF or FLAC" : "WAV or AIFF"; }
 
 bool ReadAudioFile(const std::string& path, AudioBuffer* out, std::string* error) {
   SF_INFO info{};
   SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
   if (!file) {
-    *error = "cannot read input \"" + path + "\": " + sf_strerror(nullptr);
+    *error = WhyUnreadable(path);
     return false;
   }
   if (info.channels < 1 || info.channels > 2) {
@@ -51,9 +76,10 @@ bool ReadAudioFile(const std::string& path, AudioBuffer* out, std::string* error
              " channels; only mono and stereo are supported";
     return false;
   }
-  if (info.samplerate <= 0) {
+  if (info.samplerate < kMinSampleRateHz || info.samplerate > kMaxSampleRateHz) {
     sf_close(file);
-    *error = "input \"" + path + "\" has no valid sample rate";
+    *error = "input \"" + path + "\" plays at " + std::to_string(info.samplerate) +
+             " Hz; only 8000 to 384000 Hz are supported";
     return false;
   }
   AudioBuffer audio;
@@ -79,34 +105,18 @@ bool ReadAudioFile(const std::string& path, AudioBuffer* out, std::string* error
   return true;
 }
 
-bool WriteAtomically(const std::string& path, std::string* error,
-                     const std::function<bool(const std::string& tempPath, std::string* error)>& write) {
-  const std::filesystem::path target(path);
-  const std::filesystem::path temp =
-      target.parent_path() / (".~" + target.filename().string() + ".partial");
-  if (!write(temp.string(), error)) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, target, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    *error = "cannot create \"" + path + "\"";
-    return false;
-  }
-  return true;
-}
-
 bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSubtype subtype,
                     std::string* error) {
   const int container = ContainerFor(path);
+  if (container == SF_FORMAT_FLAC && !HasFlac()) {
+    *error = "this build writes no FLAC; name the output .wav or .aiff";
+    return false;
+  }
   if (container == SF_FORMAT_FLAC && (subtype == SampleSubtype::kFloat || subtype == SampleSubtype::kDouble)) {
     *error = "FLAC output needs --subtype pcm16 or pcm24";
     return false;
   }
-  return WriteAtomically(path, error, [&](const std::string& tempPath, std::string* err) {
+  return WriteOutputFile(path, error, [&](const std::string& tempPath, std::string* err) {
     SF_INFO info{};
     info.samplerate = static_cast<int>(audio.sampleRateHz + 0.5);
     info.channels = audio.ChannelCount();
@@ -117,7 +127,7 @@ bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSub
     }
     SNDFILE* file = sf_open(tempPath.c_str(), SFM_WRITE, &info);
     if (!file) {
-      *err = "cannot write output \"" + path + "\": " + sf_strerror(nullptr);
+      *err = "cannot write output \"" + path + "\"";
       return false;
     }
     // Integer subtypes: clip rather than wrap samples beyond full scale.

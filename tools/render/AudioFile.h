@@ -1,9 +1,7 @@
-// Reading and writing audio files through libsndfile. Writing goes to a temporary file beside
-// the target that is renamed into place only when complete, so a failed render never leaves a
-// partial output behind.
+// Reading and writing audio files through libsndfile. Outputs go where OutputFile puts them, so
+// a failed render never leaves a partial file behind.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "tools/render/AudioBuffer.h"
@@ -11,15 +9,15 @@
 
 namespace quivorant::render {
 
-// Mono or stereo files only; false with *error naming the problem otherwise.
+// The containers this build's libsndfile reads and writes, as a person reads them ("WAV, AIFF
+// or FLAC"); the Windows build has no FLAC.
+std::string AudioFormatsText();
+
+// Mono or stereo files at 8 to 384 kHz only; false with *error naming the problem otherwise.
 bool ReadAudioFile(const std::string& path, AudioBuffer* out, std::string* error);
 
 // The container follows the file name: .aif/.aiff AIFF, .flac FLAC (PCM subtypes only), else WAV.
 bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSubtype subtype,
                     std::string* error);
-
-// Writes a file through `write` (which fills the given temporary path) and renames it into place.
-bool WriteAtomically(const std::string& path, std::string* error,
-                     const std::function<bool(const std::string& tempPath, std::string* error)>& write);
 
 }  // namespace quivorant::render

@@ -6,7 +6,8 @@
 
 namespace quivorant::render {
 
-// Two bars of 4/4 at tempoBpm; deterministic, peaks just below -3 dBFS.
+// Two bars of 4/4 at tempoBpm; deterministic, peaks just below -3 dBFS. The options keep the tempo
+// within 20 to 999 BPM, so the loop lasts at most 24 seconds.
 AudioBuffer MakeDemoLoop(double sampleRateHz, double tempoBpm);
 
 }  // namespace quivorant::render

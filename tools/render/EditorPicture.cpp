@@ -11,25 +11,11 @@
 #include "raster/RasterSysBitmap.h"
 #include "tools/render/PngFile.h"
 #include "tools/render/RenderActions.h"
+#include "tools/render/Renderer.h"
 
 namespace quivorant::render {
 
 namespace {
-
-// Changes the tool made wait for the next block (as they do in a DAW); one short silent block
-// brings them into the plug-in before its state is read.
-void ApplyWaitingChanges(HostedPlugin& plugin) {
-  constexpr int kFrames = 16;
-  std::vector<float> silence(2 * kFrames, 0.0f), out(2 * kFrames, 0.0f);
-  float* in[2] = {silence.data(), silence.data() + kFrames};
-  float* outs[2] = {out.data(), out.data() + kFrames};
-  if (!plugin.Start(44100.0, kFrames, false)) return;
-  TransportInfo transport;
-  transport.tempoBpm = 0.0;  // no tempo: the LFO is not started for this block
-  transport.playing = false;
-  plugin.Process(transport, in, outs, kFrames);
-  plugin.Stop();
-}
 
 // Restores a parameter state into the headless instance and hands every value to its editor.
 bool Restore(IEffectHeadless& instance, const std::vector<unsigned char>& state) {

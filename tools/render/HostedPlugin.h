@@ -8,6 +8,10 @@
 
 #include "tools/render/RenderOptions.h"
 
+namespace quivorant {
+class SharedLibrary;
+}
+
 namespace quivorant::render {
 
 struct HostedParamInfo {
@@ -60,5 +64,9 @@ public:
 std::unique_ptr<HostedPlugin> LoadVst3Plugin(const std::string& path, std::string* error);
 std::unique_ptr<HostedPlugin> LoadVst2Plugin(const std::string& path, std::string* error);
 std::unique_ptr<HostedPlugin> LoadPlugin(PluginFormat format, const std::string& path, std::string* error);
+
+// Opens a plug-in's library for either format. The system's own words are not for users: a
+// failure says in one line that this system cannot load the file.
+bool OpenPluginLibrary(SharedLibrary& library, const std::string& path, std::string* error);
 
 }  // namespace quivorant::render

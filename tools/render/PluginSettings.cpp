@@ -1,5 +1,7 @@
 #include "tools/render/PluginSettings.h"
 
+#include "tools/render/SettingValue.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -27,12 +29,6 @@ int FindName(const Names& names, const std::string& wanted) {
   return -1;
 }
 
-std::string FormatPlain(double v) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
-}
-
 }  // namespace
 
 int FindParam(HostedPlugin& plugin, const std::string& name) {
@@ -49,22 +45,14 @@ bool ApplySetting(HostedPlugin& plugin, const std::string& name, const std::stri
     return false;
   }
   const HostedParamInfo info = plugin.ParamInfo(index);
-  const int textIndex = FindName(info.valueTexts, valueText);
-  if (textIndex >= 0) {
-    plugin.SetNormalized(index, info.stepCount > 0 ? static_cast<double>(textIndex) / info.stepCount : 0.0);
-    return true;
-  }
   double plain = 0.0;
-  if (!ParseNumber(valueText, &plain)) {
-    *error = "\"" + valueText + "\" is neither a number nor a display text of \"" + info.name + "\"";
-    return false;
+  if (!ParseSettingValue(info, valueText, &plain, error)) return false;
+  if (!info.valueTexts.empty()) {
+    // A list value is its position in the list; the plug-in spreads the positions evenly.
+    plugin.SetNormalized(index, info.stepCount > 0 ? (plain - info.minPlain) / info.stepCount : 0.0);
+  } else {
+    plugin.SetNormalized(index, plugin.PlainToNormalized(index, plain));
   }
-  if (plain < info.minPlain || plain > info.maxPlain) {
-    *error = "\"" + info.name + "\" = " + valueText + " is out of range (" + FormatPlain(info.minPlain) +
-             " to " + FormatPlain(info.maxPlain) + (info.unit.empty() ? "" : " " + info.unit) + ")";
-    return false;
-  }
-  plugin.SetNormalized(index, plugin.PlainToNormalized(index, plain));
   return true;
 }
 

@@ -1,7 +1,7 @@
 #include "tools/render/PngFile.h"
 
-#include "graphics/BitmapPngWriter.h"
-#include "tools/render/AudioFile.h"
+#include "raster/RasterPngWriter.h"
+#include "tools/render/OutputFile.h"
 
 namespace quivorant::render {
 
@@ -10,8 +10,8 @@ bool WriteBitmapPng(RasterBitmap& bitmap, const std::string& path, std::string* 
     *error = "nothing to write to \"" + path + "\"";
     return false;
   }
-  // The editor framework's writer, through a temporary file so a failure leaves nothing behind.
-  return WriteAtomically(path, error, [&](const std::string& tempPath, std::string* err) {
+  // The editor framework's writer, where OutputFile puts it, so a failure leaves nothing behind.
+  return WriteOutputFile(path, error, [&](const std::string& tempPath, std::string* err) {
     if (SaveBitmapPng(&bitmap, tempPath.c_str())) return true;
     *err = "cannot write \"" + path + "\"";
     return false;

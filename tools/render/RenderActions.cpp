@@ -32,6 +32,18 @@ void PrintPluginListing(HostedPlugin& plugin, std::FILE* out) {
   }
 }
 
+bool SaveRender(const std::string& path, const AudioBuffer& audio, SampleSubtype subtype, Level* level,
+                std::string* error) {
+  if (!WriteAudioFile(path, audio, subtype, error)) return false;
+  *level = MeasureLevel(audio);
+  const bool pcm = subtype == SampleSubtype::kPcm16 || subtype == SampleSubtype::kPcm24;
+  if (pcm && level->overFullScale > 0) {
+    std::fprintf(stderr, "quivorant-render: %zu samples clipped in \"%s\" (peak %+.1f dBFS); %s\n",
+                 level->overFullScale, path.c_str(), level->peakDbfs, "--subtype float keeps them");
+  }
+  return true;
+}
+
 bool RenderAllPresets(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings,
                       const RenderOptions& options, std::string* error) {
   std::error_code ec;
@@ -51,10 +63,10 @@ bool RenderAllPresets(HostedPlugin& plugin, const AudioBuffer& input, const Rend
     AudioBuffer output;
     if (!RenderThrough(plugin, input, settings, &output, error, names[i])) return false;
     const std::string path = (std::filesystem::path(options.outDir) / (PresetFileStem(index, names[i]) + ".wav")).string();
-    if (!WriteAudioFile(path, output, options.subtype, error)) return false;
-    const Level level = MeasureLevel(output);
-    std::printf("%2d  %-20s peak %6.1f dBFS  RMS %6.1f dBFS  %s\n", index, names[i].c_str(), level.peakDbfs,
-                level.rmsDbfs, path.c_str());
+    Level level{};
+    if (!SaveRender(path, output, options.subtype, &level, error)) return false;
+    std::fprintf(WordsStream(options), "%2d  %-20s peak %6.1f dBFS  RMS %6.1f dBFS  %s\n", index,
+                 names[i].c_str(), level.peakDbfs, level.rmsDbfs, path.c_str());
   }
   return true;
 }

@@ -1,10 +1,12 @@
 #include "tools/render/RenderOptions.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <sstream>
+#include <functional>
 #include <locale>
+#include <set>
+#include <sstream>
+
+#include "tools/render/AudioFile.h"
 
 namespace quivorant::render {
 
@@ -22,20 +24,30 @@ bool ParseNumber(const std::string& text, double* value) {
   return true;
 }
 
-const char* RenderUsage() {
-  return "usage: quivorant-render [options]\n"
-         "  -i, --input FILE         WAV, AIFF or FLAC (mono or stereo); default: the demo loop\n"
-         "  -o, --output FILE        rendered audio (WAV unless the name ends in .aif/.aiff/.flac)\n"
-         "      --plugin PATH        quivorant plug-in to load (default: the one built beside the tool)\n"
+std::string RenderUsage() {
+  const std::string formats = AudioFormatsText();
+  return "usage: quivorant-render [options]    (--name=value works for every long option)\n"
+         "  -i, --input FILE         " + formats + " (mono or stereo); default: the demo loop\n"
+         "  -o, --output FILE        rendered audio (WAV unless the name ends in .aif/.aiff" +
+         (formats.find("FLAC") != std::string::npos ? "/.flac" : "") +
+         ");\n"
+         "                           \"-\" writes WAV to standard output\n"
+         "      --plugin PATH        quivorant plug-in to load (default: searched beside the tool,\n"
+         "                           then where plug-ins are installed)\n"
          "      --format vst3|vst2   plug-in interface to load it through (default vst3)\n"
          "      --preset NAME|INDEX  factory preset to select first\n"
-         "      --set \"Name=Value\"   parameter value as display text or plain value (repeatable)\n"
-         "      --tempo BPM          host tempo, transport playing (default 120)\n"
-         "      --sample-rate HZ     sample rate of the demo loop (default 44100)\n"
-         "      --block N            frames per process call (default 512)\n"
+         "      --set \"Name=Value\"   parameter value (repeatable): a number, with or without its unit\n"
+         "                           and \"k\" for thousands (\"Filter Freq=2k\", \"Filter Mix=50%\"),\n"
+         "                           or a display text, any case, or its unambiguous start or short\n"
+         "                           form (\"Filter Type=BP\", \"LFO Wave=tri\"); a list parameter's\n"
+         "                           number is its index from 0 (\"LFO Rate=2\" is \"1/16D\")\n"
+         "      --tempo BPM          host tempo, transport playing (20 to 999, default 120)\n"
+         "      --sample-rate HZ     sample rate of the demo loop (8000 to 384000, default 44100)\n"
+         "      --block N            frames per process call (1 to 65536, default 512)\n"
          "      --precision 32|64    sample precision of the processing path (default 32)\n"
-         "      --subtype pcm16|pcm24|float|double   output sample format (default float)\n"
-         "      --list               list the plug-in's parameters and presets\n"
+         "      --subtype pcm16|pcm24|float|double   output sample format (default float; PCM clips)\n"
+         "      --list               list the plug-in's parameters and presets (on its own)\n"
+         "      --describe           measure the filter at the chosen settings and print one line\n"
          "      --all-presets --out-dir DIR   render every factory preset into DIR\n"
          "      --response-png FILE  plot the filter's magnitude response at the chosen settings\n"
          "      --editor-png FILE    picture of the editor at the chosen settings\n"
@@ -44,103 +56,176 @@ const char* RenderUsage() {
 
 namespace {
 
-std::string Missing(const std::string& option) { return "option " + option + " needs a value"; }
+using Apply = std::function<std::string(const std::string& value, RenderOptions& o)>;
 
-bool ParsePositiveInt(const std::string& text, int* value) {
+struct OptionSpec {
+  const char* longName;
+  const char* shortName;  // or nullptr
+  bool takesValue;
+  bool repeatable;
+  Apply apply;
+};
+
+std::string Keep(std::string* field, const std::string& value) {
+  *field = value;
+  return {};
+}
+
+std::string Flag(bool* field) {
+  *field = true;
+  return {};
+}
+
+// A number within [low, high]; `what` names it in the refusal.
+std::string Ranged(const std::string& value, double low, double high, bool whole, const char* what, double* out) {
   double v = 0.0;
-  if (!ParseNumber(text, &v) || v != std::floor(v) || v < 1.0 || v > 1 << 24) return false;
-  *value = static_cast<int>(v);
-  return true;
+  if (!ParseNumber(value, &v) || v < low || v > high || (whole && v != std::floor(v))) {
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << what << " \"" << value << "\" is not " << (whole ? "a whole number" : "a number") << " from " << low
+         << " to " << high;
+    return text.str();
+  }
+  *out = v;
+  return {};
+}
+
+// One word out of a fixed list.
+template <typename T>
+std::string Choice(const std::string& value, const char* what,
+                   std::initializer_list<std::pair<const char*, T>> choices, T* out) {
+  std::string names;
+  for (const auto& [name, choice] : choices) {
+    if (value == name) {
+      *out = choice;
+      return {};
+    }
+    names += names.empty() ? name : std::string(", ") + name;
+  }
+  return std::string(what) + " \"" + value + "\" is not one of " + names;
+}
+
+const std::vector<OptionSpec>& Options() {
+  static const std::vector<OptionSpec> options = {
+      {"--help", "-h", false, true, [](const std::string&, RenderOptions& o) { return Flag(&o.showHelp); }},
+      {"--list", nullptr, false, false, [](const std::string&, RenderOptions& o) { return Flag(&o.listOnly); }},
+      {"--describe", nullptr, false, false, [](const std::string&, RenderOptions& o) { return Flag(&o.describe); }},
+      {"--all-presets", nullptr, false, false,
+       [](const std::string&, RenderOptions& o) { return Flag(&o.allPresets); }},
+      {"--input", "-i", true, false, [](const std::string& v, RenderOptions& o) { return Keep(&o.inputPath, v); }},
+      {"--output", "-o", true, false, [](const std::string& v, RenderOptions& o) { return Keep(&o.outputPath, v); }},
+      {"--plugin", nullptr, true, false, [](const std::string& v, RenderOptions& o) { return Keep(&o.pluginPath, v); }},
+      {"--out-dir", nullptr, true, false, [](const std::string& v, RenderOptions& o) { return Keep(&o.outDir, v); }},
+      {"--response-png", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) { return Keep(&o.responsePngPath, v); }},
+      {"--editor-png", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) { return Keep(&o.editorPngPath, v); }},
+      {"--preset", nullptr, true, false, [](const std::string& v, RenderOptions& o) { return Keep(&o.preset, v); }},
+      {"--format", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) {
+         return Choice(v, "plug-in format", {{"vst3", PluginFormat::kVst3}, {"vst2", PluginFormat::kVst2}}, &o.format);
+       }},
+      {"--set", nullptr, true, true,
+       [](const std::string& v, RenderOptions& o) {
+         const size_t eq = v.find('=');
+         if (eq == std::string::npos || eq == 0) return "--set wants \"Name=Value\", got \"" + v + "\"";
+         o.settings.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+         return std::string();
+       }},
+      {"--tempo", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) {
+         return Ranged(v, kMinTempoBpm, kMaxTempoBpm, false, "tempo", &o.tempoBpm);
+       }},
+      {"--sample-rate", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) {
+         return Ranged(v, kMinSampleRateHz, kMaxSampleRateHz, false, "sample rate", &o.sampleRateHz);
+       }},
+      {"--block", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) {
+         double frames = 0.0;
+         std::string error = Ranged(v, 1, kMaxBlockFrames, true, "block size", &frames);
+         o.blockFrames = static_cast<int>(frames);
+         return error;
+       }},
+      {"--precision", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) {
+         return Choice(v, "precision", {{"32", 32}, {"64", 64}}, &o.precisionBits);
+       }},
+      {"--subtype", nullptr, true, false,
+       [](const std::string& v, RenderOptions& o) {
+         return Choice(v, "output subtype",
+                       {{"pcm16", SampleSubtype::kPcm16}, {"pcm24", SampleSubtype::kPcm24},
+                        {"float", SampleSubtype::kFloat}, {"double", SampleSubtype::kDouble}},
+                       &o.subtype);
+       }},
+  };
+  return options;
+}
+
+const OptionSpec* FindOption(const std::string& name) {
+  for (const OptionSpec& spec : Options()) {
+    if (name == spec.longName || (spec.shortName && name == spec.shortName)) return &spec;
+  }
+  return nullptr;
+}
+
+int StandardOutputCount(const RenderOptions& o) {
+  return (o.outputPath == kStandardOutputPath) + (o.responsePngPath == kStandardOutputPath) +
+         (o.editorPngPath == kStandardOutputPath);
+}
+
+// Checks between options, once all are read.
+std::string CheckCombination(const RenderOptions& o, const std::set<std::string>& given) {
+  if (o.listOnly) {
+    for (const std::string& name : given) {
+      if (name != "--list" && name != "--plugin" && name != "--format" && name != "--help") {
+        return "--list only lists the plug-in; run it without " + name;
+      }
+    }
+  }
+  if (given.count("--sample-rate") && given.count("--input")) {
+    return "--sample-rate sets the demo loop's rate; an input file plays at its own rate";
+  }
+  if (o.allPresets && o.outDir.empty()) return "--all-presets needs --out-dir DIR";
+  if (StandardOutputCount(o) > 1) return "only one output can go to standard output (\"-\")";
+  return {};
 }
 
 }  // namespace
 
+bool WritesToStandardOutput(const RenderOptions& options) { return StandardOutputCount(options) > 0; }
+
+std::FILE* WordsStream(const RenderOptions& options) { return WritesToStandardOutput(options) ? stderr : stdout; }
+
 std::string ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options) {
   RenderOptions o;
+  std::set<std::string> given;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&](std::string* out) {
-      if (i + 1 >= argc) return false;
-      *out = argv[++i];
-      return true;
-    };
-    std::string v;
-    if (arg == "-h" || arg == "--help") {
-      o.showHelp = true;
-    } else if (arg == "--list") {
-      o.listOnly = true;
-    } else if (arg == "--all-presets") {
-      o.allPresets = true;
-    } else if (arg == "-i" || arg == "--input") {
-      if (!value(&o.inputPath)) return Missing(arg);
-    } else if (arg == "-o" || arg == "--output") {
-      if (!value(&o.outputPath)) return Missing(arg);
-    } else if (arg == "--plugin") {
-      if (!value(&o.pluginPath)) return Missing(arg);
-    } else if (arg == "--out-dir") {
-      if (!value(&o.outDir)) return Missing(arg);
-    } else if (arg == "--response-png") {
-      if (!value(&o.responsePngPath)) return Missing(arg);
-    } else if (arg == "--editor-png") {
-      if (!value(&o.editorPngPath)) return Missing(arg);
-    } else if (arg == "--preset") {
-      if (!value(&o.preset)) return Missing(arg);
-    } else if (arg == "--format") {
-      if (!value(&v)) return Missing(arg);
-      if (v == "vst3") {
-        o.format = PluginFormat::kVst3;
-      } else if (v == "vst2") {
-        o.format = PluginFormat::kVst2;
-      } else {
-        return "unknown plug-in format \"" + v + "\" (vst3 or vst2)";
-      }
-    } else if (arg == "--set") {
-      if (!value(&v)) return Missing(arg);
-      const size_t eq = v.find('=');
-      if (eq == std::string::npos || eq == 0) return "--set wants \"Name=Value\", got \"" + v + "\"";
-      o.settings.emplace_back(v.substr(0, eq), v.substr(eq + 1));
-    } else if (arg == "--tempo") {
-      if (!value(&v)) return Missing(arg);
-      if (!ParseNumber(v, &o.tempoBpm) || o.tempoBpm <= 0.0 || o.tempoBpm > 999.0) {
-        return "tempo \"" + v + "\" is not a number of beats per minute above 0 and up to 999";
-      }
-    } else if (arg == "--sample-rate") {
-      if (!value(&v)) return Missing(arg);
-      if (!ParseNumber(v, &o.sampleRateHz) || o.sampleRateHz < 1.0 || o.sampleRateHz > 768000.0) {
-        return "sample rate \"" + v + "\" is not a positive number of hertz (up to 768000)";
-      }
-    } else if (arg == "--block") {
-      if (!value(&v)) return Missing(arg);
-      if (!ParsePositiveInt(v, &o.blockFrames)) return "block size \"" + v + "\" is not a positive whole number";
-    } else if (arg == "--precision") {
-      if (!value(&v)) return Missing(arg);
-      if (v == "32") {
-        o.precisionBits = 32;
-      } else if (v == "64") {
-        o.precisionBits = 64;
-      } else {
-        return "precision \"" + v + "\" is not 32 or 64";
-      }
-    } else if (arg == "--subtype") {
-      if (!value(&v)) return Missing(arg);
-      if (v == "pcm16") {
-        o.subtype = SampleSubtype::kPcm16;
-      } else if (v == "pcm24") {
-        o.subtype = SampleSubtype::kPcm24;
-      } else if (v == "float") {
-        o.subtype = SampleSubtype::kFloat;
-      } else if (v == "double") {
-        o.subtype = SampleSubtype::kDouble;
-      } else {
-        return "output subtype \"" + v + "\" is not pcm16, pcm24, float or double";
-      }
-    } else {
-      return "unknown option \"" + arg + "\" (see --help)";
+    std::string arg = argv[i];
+    std::string value;
+    bool inlineValue = false;
+    const size_t eq = arg.find('=');
+    if (arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+      value = arg.substr(eq + 1);
+      arg.resize(eq);
+      inlineValue = true;
     }
+    const OptionSpec* spec = FindOption(arg);
+    if (!spec) return "unknown option \"" + arg + "\" (see --help)";
+    if (!spec->repeatable && given.count(spec->longName)) return "option " + arg + " is given more than once";
+    given.insert(spec->longName);
+    if (!spec->takesValue && inlineValue) return "option " + arg + " takes no value";
+    if (spec->takesValue && !inlineValue) {
+      if (i + 1 >= argc) return "option " + arg + " needs a value";
+      value = argv[++i];
+    }
+    const std::string error = spec->apply(value, o);
+    if (!error.empty()) return error;
   }
-  if (o.allPresets && o.outDir.empty()) return "--all-presets needs --out-dir DIR";
+  const std::string error = o.showHelp ? std::string() : CheckCombination(o, given);
+  if (!error.empty()) return error;
   *options = o;
-  return std::string();
+  return {};
 }
 
 }  // namespace quivorant::render

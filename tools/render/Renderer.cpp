@@ -69,18 +69,32 @@ bool RenderThrough(HostedPlugin& plugin, const AudioBuffer& input, const RenderS
   return true;
 }
 
+void ApplyWaitingChanges(HostedPlugin& plugin) {
+  constexpr int kFrames = 16;
+  std::vector<float> silence(2 * kFrames, 0.0f), out(2 * kFrames, 0.0f);
+  float* in[2] = {silence.data(), silence.data() + kFrames};
+  float* outs[2] = {out.data(), out.data() + kFrames};
+  if (!plugin.Start(44100.0, kFrames, false)) return;
+  TransportInfo transport;
+  transport.tempoBpm = 0.0;  // no tempo: the LFO is not started for this block
+  transport.playing = false;
+  plugin.Process(transport, in, outs, kFrames);
+  plugin.Stop();
+}
+
 Level MeasureLevel(const AudioBuffer& audio) {
   double peak = 0.0, sum = 0.0;
-  size_t count = 0;
+  size_t count = 0, over = 0;
   for (const auto& ch : audio.channels) {
     for (double v : ch) {
       peak = std::max(peak, std::fabs(v));
+      over += std::fabs(v) > 1.0;
       sum += v * v;
       ++count;
     }
   }
   auto db = [](double x) { return x > 0.0 ? 20.0 * std::log10(x) : -INFINITY; };
-  return {db(peak), db(count ? std::sqrt(sum / static_cast<double>(count)) : 0.0)};
+  return {db(peak), db(count ? std::sqrt(sum / static_cast<double>(count)) : 0.0), over};
 }
 
 }  // namespace quivorant::render

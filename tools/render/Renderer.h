@@ -2,6 +2,7 @@
 // playing transport, in single or double precision, and collects the output.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "tools/render/AudioBuffer.h"
@@ -21,9 +22,14 @@ struct RenderSettings {
 bool RenderThrough(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings,
                    AudioBuffer* output, std::string* error, const std::string& progressLabel);
 
+// Changes the tool made wait for the next block (as they do in a DAW); one short silent block
+// brings them into the plug-in before its state or values are read.
+void ApplyWaitingChanges(HostedPlugin& plugin);
+
 struct Level {
   double peakDbfs;
   double rmsDbfs;
+  std::size_t overFullScale;  // samples beyond +-1, which a PCM file clips
 };
 Level MeasureLevel(const AudioBuffer& audio);
 

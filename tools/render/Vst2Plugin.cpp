@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tools/render/HostedPlugin.h"
-#include "tools/render/SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 #include "vst2/abi/VstEffect.h"
 #include "vst2/abi/VstOpcodes.h"
 #include "vst2/abi/VstRecords.h"
@@ -93,7 +93,7 @@ VstIntPtr Vst2Plugin::HostCall(VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, 
 }
 
 bool Vst2Plugin::Load(const std::string& path, std::string* error) {
-  if (!library_.Open(path, error)) return false;
+  if (!OpenPluginLibrary(library_, path, error)) return false;
   using Entry = AEffect* (*)(audioMasterCallback);
   Entry entry = reinterpret_cast<Entry>(library_.Symbol("VSTPluginMain"));
   if (!entry) entry = reinterpret_cast<Entry>(library_.Symbol("main"));

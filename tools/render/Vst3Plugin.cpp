@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "tools/render/HostedPlugin.h"
-#include "tools/render/SharedLibrary.h"
-#include "vst3/sdk/ibstream.h"
-#include "vst3/sdk/ipluginbase.h"
-#include "vst3/sdk/ivstaudioprocessor.h"
-#include "vst3/sdk/ivstcomponent.h"
-#include "vst3/sdk/ivsteditcontroller.h"
-#include "vst3/sdk/ivsthostapplication.h"
-#include "vst3/sdk/ivstunits.h"
+#include "platform/SharedLibrary.h"
+#include "vst3/sdk/interfaces/ibstream.h"
+#include "vst3/sdk/interfaces/ipluginbase.h"
+#include "vst3/sdk/interfaces/ivstaudioprocessor.h"
+#include "vst3/sdk/interfaces/ivstcomponent.h"
+#include "vst3/sdk/interfaces/ivsteditcontroller.h"
+#include "vst3/sdk/interfaces/ivsthostapplication.h"
+#include "vst3/sdk/interfaces/ivstunits.h"
 
 namespace quivorant::render {
 
@@ -205,7 +205,7 @@ private:
 };
 
 bool Vst3Plugin::Load(const std::string& path, std::string* error) {
-  if (!library_.Open(path, error)) return false;
+  if (!OpenPluginLibrary(library_, path, error)) return false;
   using GetFactory = IPluginFactory* (*)();
   auto getFactory = reinterpret_cast<GetFactory>(library_.Symbol("GetPluginFactory"));
   if (!getFactory) {

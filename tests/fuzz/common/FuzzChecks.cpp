@@ -26,7 +26,7 @@ void RequireParamsInRange(const quivorant::IEffectBase& effect) {
   for (int i = 0; i < effect.ParamCount(); ++i) {
     const quivorant::IParamRecord* p = effect.GetParam(i);
     if (!(std::isfinite(p->value) && p->value >= p->min && p->value <= p->max)) {
-      std::fprintf(stderr, "parameter %d holds %g outside [%g, %g]\n", i, p->value, p->min, p->max);
+      std::fprintf(stderr, "parameter %d holds %g outside [%g, %g]\n", i, p->CurrentValue(), p->min, p->max);
       std::abort();
     }
   }

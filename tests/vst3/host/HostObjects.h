@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "vst3/sdk/ibstream.h"
-#include "vst3/sdk/ipluginview.h"
-#include "vst3/sdk/ivstaudioprocessor.h"
-#include "vst3/sdk/ivstcomponent.h"
-#include "vst3/sdk/ivsteditcontroller.h"
-#include "vst3/sdk/ivsthostapplication.h"
+#include "vst3/sdk/interfaces/ibstream.h"
+#include "vst3/sdk/interfaces/ipluginview.h"
+#include "vst3/sdk/interfaces/ivstaudioprocessor.h"
+#include "vst3/sdk/interfaces/ivstcomponent.h"
+#include "vst3/sdk/interfaces/ivsteditcontroller.h"
+#include "vst3/sdk/interfaces/ivsthostapplication.h"
 
 namespace vst3host {
 

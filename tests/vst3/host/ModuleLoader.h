@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "vst3/sdk/ipluginbase.h"
+#include "vst3/sdk/interfaces/ipluginbase.h"
 
 namespace vst3host {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tests/vst3/host/HostObjects.h"
-#include "vst3/sdk/ivstunits.h"
+#include "vst3/sdk/interfaces/ivstunits.h"
 
 namespace vst3host {
 

@@ -2,7 +2,7 @@
 // buffers (float: the 32-bit path, double: the 64-bit path).
 #pragma once
 
-#include "vst3/sdk/ivstaudioprocessor.h"
+#include "vst3/sdk/interfaces/ivstaudioprocessor.h"
 
 namespace vst3host {
 

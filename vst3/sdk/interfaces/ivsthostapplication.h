@@ -1,0 +1,17 @@
+// The host context handed to initialize.
+#pragma once
+
+#include "vst3/sdk/interfaces/vsttypes.h"
+
+namespace Steinberg {
+namespace Vst {
+
+class IHostApplication : public FUnknown {
+public:
+  virtual tresult PLUGIN_API getName(String128 name) = 0;
+  virtual tresult PLUGIN_API createInstance(TUID cid, TUID iid, void** obj) = 0;
+  QV_DECLARE_IID(0x58E595CC, 0xDB2D4969, 0x8B6AAF8C, 0x36A664E5);
+};
+
+}  // namespace Vst
+}  // namespace Steinberg
