@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "vst3/sdk/ipluginbase.h"
+#include "vst3/sdk/interfaces/ipluginbase.h"
 
 namespace quivorant::moduleinfo {
 

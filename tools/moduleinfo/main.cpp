@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tools/moduleinfo/ModuleInfoJson.h"
-#include "tools/render/SharedLibrary.h"
+#include "platform/SharedLibrary.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ int Fail(const std::string& why) {
 }
 
 // The module's own entry and exit around the factory's answers, as a host calls them.
-bool Enter(const quivorant::render::SharedLibrary& module) {
+bool Enter(const quivorant::SharedLibrary& module) {
 #if defined(_WIN32)
   auto init = reinterpret_cast<bool (*)()>(module.Symbol("InitDll"));
   return init == nullptr || init();
@@ -28,7 +28,7 @@ bool Enter(const quivorant::render::SharedLibrary& module) {
 #endif
 }
 
-void Leave(const quivorant::render::SharedLibrary& module) {
+void Leave(const quivorant::SharedLibrary& module) {
 #if defined(_WIN32)
   auto exit = reinterpret_cast<bool (*)()>(module.Symbol("ExitDll"));
 #else
@@ -56,9 +56,9 @@ bool AskFactory(IPluginFactory& factory, PFactoryInfo* info, std::vector<PClassI
 
 int main(int argc, char** argv) {
   if (argc != 4) return Fail("usage: quivorant-moduleinfo MODULE OUTPUT NAME");
-  quivorant::render::SharedLibrary module;
-  std::string error;
-  if (!module.Open(argv[1], &error)) return Fail(error);
+  quivorant::SharedLibrary module;
+  std::string reason;
+  if (!module.Open(argv[1], &reason)) return Fail(std::string("cannot load ") + argv[1] + ": " + reason);
   if (!Enter(module)) return Fail("the module refused its entry call");
   auto getFactory = reinterpret_cast<IPluginFactory* (*)()>(module.Symbol("GetPluginFactory"));
   IPluginFactory* factory = getFactory != nullptr ? getFactory() : nullptr;

@@ -33,9 +33,11 @@ private:
   std::string error_;
 };
 
-// The module under test: its bundle folder, and the module file inside it.
-std::string BundleUnderTest();
+// The module under test, as built into its bundle, and that bundle's folder.
 std::string ModuleUnderTest();
+inline std::string BundleUnderTest() {
+  return std::filesystem::path(ModuleUnderTest()).parent_path().parent_path().parent_path().string();
+}
 
 // The module a path names: the one inside a bundle folder, else the path itself.
 inline std::string ModuleInBundle(const std::string& path) {

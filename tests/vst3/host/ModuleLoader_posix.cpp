@@ -42,7 +42,6 @@ Steinberg::IPluginFactory* ModuleLoader::Factory() const {
   return get != nullptr ? get() : nullptr;
 }
 
-std::string BundleUnderTest() { return QUIVORANT_VST3_BUNDLE_PATH; }
 std::string ModuleUnderTest() { return QUIVORANT_VST3_MODULE_PATH; }
 
 }  // namespace vst3host

@@ -40,7 +40,6 @@ Steinberg::IPluginFactory* ModuleLoader::Factory() const {
 }
 
 // Wine reaches the build tree through its Z: drive.
-std::string BundleUnderTest() { return std::string("Z:") + QUIVORANT_VST3_BUNDLE_PATH; }
 std::string ModuleUnderTest() { return std::string("Z:") + QUIVORANT_VST3_MODULE_PATH; }
 
 }  // namespace vst3host
