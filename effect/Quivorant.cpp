@@ -42,6 +42,9 @@ void CLS_QUIVORANT::ResetEffect() {
     filter_.sampleRate = SampleRate();
     ComputeCoefficients();
   }
+  // A reset comes with a new rate, re-activation or a new set-up: whatever the filter held
+  // belongs to audio the host has finished with, and new coefficients over it would click.
+  biquad_.ClearState();
   lfo_.phase = 0;
   lfo_.nextUpdate = 0;
 }

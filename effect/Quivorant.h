@@ -51,7 +51,7 @@ public:
   ~CLS_QUIVORANT() override;
 
   // The front end calls this after passing the host's sample rate to the core; the first block
-  // calls it too. Restarts the LFO cycle; the filter state is kept.
+  // calls it too. Clears both channels' filter memory and restarts the LFO cycle.
   void ResetEffect() override;
   // The core stored a new value in parameter `paramIdx` (host, state, preset or editor).
   void HandleParamChange(int paramIdx) override;

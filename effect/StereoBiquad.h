@@ -8,7 +8,7 @@
 // input sample makes one) clears the channel's state instead of entering it: the output is
 // non-finite at that sample, but the recursion starts again from silence rather than ringing
 // with it for the rest of the session. The state survives every change of type, frequency,
-// bandwidth or mix.
+// bandwidth or mix; only the effect's reset clears it.
 //
 // Speed: the recursion is latency-bound (each w0 waits for the previous one through a multiply,
 // an add and a subtract), so nothing else may sit on that chain. The fast loop runs both
@@ -63,6 +63,10 @@ public:
 
   const BiquadState& State(int channel) const { return state_[channel]; }
   void SetState(int channel, const BiquadState& s) { state_[channel] = s; }
+  // Both channels back to silence.
+  void ClearState() {
+    for (BiquadState& s : state_) s = BiquadState();
+  }
 
   // Filters samples [begin, end) of both channels, channel 0 before channel 1 at each index (the
   // order matters when a host hands the same buffer twice). Flushed inputs are written back.

@@ -265,7 +265,9 @@ void IGraphics::OnKeyDown(int x, int y, int key) {
 
 void IGraphics::ApplyTextEntry(IControl* control, IParamRecord* param, const char* text) {
   if (!control || !param) return;
-  const double plain = param->ParseValueText(text ? text : "");
+  // A text that is neither a value's name nor a number leaves the value as it was.
+  double plain = 0.0;
+  if (!param->ReadTypedValue(text, &plain)) return;
   const double normalized = param->ToNormalized(plain);
   if (plug_ && control->HasParam()) {
     plug_->BeginParamEdit(control->ParamIdx());

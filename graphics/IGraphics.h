@@ -108,7 +108,8 @@ public:
   void OnDrop(int x, int y, const char* fileName);
   int FindControlAt(int x, int y) const;
 
-  // Applies what the user typed into an in-place entry for control's parameter.
+  // Applies what the user typed into an in-place entry for control's parameter: a value's name
+  // or a number, with or without the unit label; anything else changes nothing.
   void ApplyTextEntry(IControl* control, IParamRecord* param, const char* text);
 
   // Wheel gesture countdown, driven by the window's timer: returns true on the tick that ended

@@ -44,7 +44,8 @@ public:
   virtual bool HostMouseWheel(float distance) = 0;
 
   // The kind of parent window OpenWindow takes, in the VST3 platform-type names ("HWND",
-  // "X11EmbedWindowID"), or null where the editor has no window to open.
+  // "X11EmbedWindowID"), or null where the editor has no window to open: the front ends then
+  // offer hosts no editor at all, since a host would open an empty frame for it.
   virtual const char* WindowType() const { return nullptr; }
 
   // Window systems whose events reach us through the host's loop (X11) rather than a window

@@ -21,12 +21,6 @@ PresetSlot* IEffectBase::FirstFreePreset() {
   return nullptr;
 }
 
-bool IEffectBase::SetCurrentPresetIndex(int presetIdx) {
-  if (presetIdx < 0 || presetIdx >= PresetCount()) return false;
-  currentPreset_ = presetIdx;
-  return true;
-}
-
 void IEffectBase::CapturePreset(const char* name, ...) {
   // The values are read as the effect passes them: int for integer kinds, double for Double.
   std::vector<double> values(params_.size());
@@ -53,6 +47,7 @@ void IEffectBase::NameFreePresets(const char* name, int count) {
     PresetSlot* slot = FirstFreePreset();
     if (!slot) return;
     slot->initialized = true;
+    slot->holdsDefaults = true;
     detail::CopyText(slot->name, name ? name : "Default");
   }
 }
@@ -67,23 +62,38 @@ void IEffectBase::EnsureDefaultPreset() {
 void IEffectBase::StoreCurrentPreset(const char* name) {
   if (currentPreset_ < 0 || currentPreset_ >= PresetCount()) return;
   PresetSlot& slot = presets_[static_cast<std::size_t>(currentPreset_)];
-  slot.chunk.Clear();
-  WriteParamState(slot.chunk);
+  if (!slot.holdsDefaults) {
+    slot.chunk.Clear();
+    WriteParamState(slot.chunk);
+  }
   if (name && name[0] != '\0') detail::CopyText(slot.name, name);
 }
 
 bool IEffectBase::RestorePreset(int presetIdx, ControlPush push) {
   if (presetIdx < 0 || presetIdx >= PresetCount()) return false;
   PresetSlot& slot = presets_[static_cast<std::size_t>(presetIdx)];
+  // The selected slot is the current one whatever it holds: a VST2 host stores the live values
+  // into the current slot before its next program change, and must not overwrite another.
+  currentPreset_ = presetIdx;
   if (!slot.initialized) {
     slot.initialized = true;
     NextUserPresetName(slot.name, sizeof slot.name);
     return true;
   }
-  currentPreset_ = presetIdx;
-  if (ReadParamState(slot.chunk, 0) <= 0) return false;
-  if (push == ControlPush::kNow) RedrawParamControls();
-  else DeferAllControlUpdates();
+  if (slot.holdsDefaults) {
+    ApplyParamDefaults();
+  } else if (slot.chunk.Empty()) {
+    // A user slot that holds nothing yet changes nothing.
+    return true;
+  } else if (ReadParamState(slot.chunk, 0) <= 0) {
+    return false;
+  }
+  if (push == ControlPush::kNow) {
+    RedrawParamControls();
+  } else {
+    DeferAllControlUpdates();
+    presetUnannounced_.store(true, std::memory_order_release);
+  }
   return true;
 }
 

@@ -34,6 +34,16 @@ int IEffectBase::ReadParamState(const StateChunk& chunk, int startPos) {
   return WalkParamState(chunk, startPos, true);
 }
 
+void IEffectBase::ApplyParamDefaults() {
+  InstanceLock::Scope hold(lock_);
+  for (int i = 0; i < ParamCount(); ++i) {
+    if (!AcceptsRestoredParam(i, currentPreset_)) continue;
+    IParamRecord& param = *params_[static_cast<std::size_t>(i)];
+    param.StoreValue(param.defaultValue);
+    HandleParamChange(i);
+  }
+}
+
 int IEffectBase::ParamStateEnd(const StateChunk& chunk, int startPos) {
   InstanceLock::Scope hold(lock_);
   return WalkParamState(chunk, startPos, false);

@@ -60,6 +60,11 @@ void IEffectBase::EditorClosing() {}
 void IEffectBase::ReservedHook8() {}
 void IEffectBase::BeforeClose() {}
 void IEffectBase::Activate(bool) { InstanceLock::Scope hold(lock_); }
+
+void IEffectBase::ActivateProcessing(bool active) {
+  Activate(active);
+  ResetEffect();
+}
 void IEffectBase::MidiMessageIn(const MidiMessage&) {}
 void IEffectBase::SysExMessageIn(const SysExMessage&) {}
 

@@ -103,6 +103,8 @@ public:
   virtual void InitializeDone();
   // The editor asks for the host's context menu of a parameter at (x, y); default nothing.
   virtual void HostParamMenu(int paramIdx, int x, int y);
+  // Tells the host that a preset changed parameter values behind its back (user-interface
+  // thread only; see SyncEditorControls).
   virtual void ProgramChangeToHost() = 0;
   // Transport queries, answered from the host's time information.
   virtual int SamplePosition() = 0;
@@ -142,13 +144,18 @@ public:
   const IParamRecord* GetParam(int paramIdx) const;
   // HandleParamChange for every index, ascending.
   void NotifyAllParamsChanged();
+  // Every parameter the effect accepts back (AcceptsRestoredParam) set to its default value,
+  // with HandleParamChange; text slots stay. Takes the lock.
+  void ApplyParamDefaults();
   // Pushes every plain value to the attached editor. Caller holds the lock.
   void RedrawParamControls();
   // The editor belongs to the user-interface thread. Where the audio thread changes a parameter
   // (VST3 hosts send automation and program changes inside process), it only marks it, with the
   // lock held; the user-interface thread hands the marked values to the controls with
   // SyncEditorControls, which takes the lock only when something is marked (the editor's timer
-  // calls it every tick). Indices outside the table are ignored.
+  // calls it every tick, the VST3 controller on its queries). A preset restored on the audio
+  // thread is announced the same way: SyncEditorControls calls ProgramChangeToHost once, after
+  // the controls, without holding the lock. Indices outside the table are ignored.
   void DeferControlUpdate(int paramIdx);
   void DeferAllControlUpdates();
   void SyncEditorControls();
@@ -176,9 +183,6 @@ public:
 
   int PresetCount() const { return static_cast<int>(presets_.size()); }
   int CurrentPresetIndex() const { return currentPreset_; }
-  // For a host that selects a program without restoring it (VST3 controller); refuses an
-  // index outside the table.
-  bool SetCurrentPresetIndex(int presetIdx);
   // Fills the first free slot: a name, then one value per parameter in index order: integer
   // kinds as int, kind Double as double. Nothing when no slot is free.
   void CapturePreset(const char* name, ...);
@@ -191,7 +195,11 @@ public:
   void EnsureDefaultPreset();
   // Refreshes the current slot from the live parameters; a non-empty name also renames it.
   void StoreCurrentPreset(const char* name = nullptr);
-  // Applies a slot's stored state; false for an index outside the table or a failed read.
+  // Selects a slot and applies it: the default slot sets every parameter to its default, a
+  // stored state is read, and a slot that holds nothing changes no value (a fresh one is named
+  // "user preset N"). The slot becomes the current one. False for an index outside the table
+  // (nothing changes) or a stored state that reads short. kDeferred (audio thread) also marks
+  // the change for the host (SyncEditorControls).
   bool RestorePreset(int presetIdx, ControlPush push = ControlPush::kNow);
   // "" outside the table.
   const char* PresetName(int presetIdx) const;
@@ -249,6 +257,11 @@ public:
   void ZeroScratch() { routing_.ZeroScratch(); }
 
   // ---- readiness, bypass, editor --------------------------------------------------------
+
+  // A host switches processing on or off (VST3 setActive, VST2 effMainsChanged): Activate, then
+  // ResetEffect, so that the next block starts from a clear filter and a fresh LFO cycle
+  // instead of running new settings over what the last block left. User-interface thread.
+  void ActivateProcessing(bool active);
 
   // ProcessBuffers calls ProcessBlock only once the effect has declared itself ready.
   bool EffectReady() const { return effectReady_; }
@@ -323,6 +336,7 @@ private:
   // Parameters whose editor controls are behind their values (DeferControlUpdate).
   std::vector<char> controlsBehind_;
   std::atomic<bool> anyControlBehind_{false};  // set after marking, so a tick can skip the lock
+  std::atomic<bool> presetUnannounced_{false};  // a preset restored on the audio thread
   std::vector<PresetSlot> presets_;
   int currentPreset_ = 0;
   int pendingGesture_ = -1;

@@ -20,6 +20,18 @@ long long RoundHalfAway(double x) {
   return static_cast<long long>(r);
 }
 
+// ASCII only: the process locale must not decide what a typed text means.
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether `text` equals the first `length` characters of `typed`, ignoring letter case.
+bool SameLetters(const char* text, const char* typed, std::size_t length) {
+  if (std::strlen(text) != length) return false;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (LowerAscii(text[i]) != LowerAscii(typed[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void IParamRecord::SetupDouble(const char* nameText, double defaultVal, double minVal, double maxVal,
@@ -137,6 +149,29 @@ double IParamRecord::ParseValueText(const char* text) const {
   if (!displayTexts.empty() && ValueForDisplayText(text, &entryValue)) return entryValue;
   const double v = detail::ParseLeadingNumber(text);
   return negateDisplay ? -v : v;
+}
+
+bool IParamRecord::ReadTypedValue(const char* text, double* plain) const {
+  if (!text) return false;
+  while (detail::IsBlank(*text)) ++text;
+  std::size_t length = std::strlen(text);
+  while (length > 0 && detail::IsBlank(text[length - 1])) --length;
+  for (const DisplayTextEntry& entry : displayTexts) {
+    if (SameLetters(entry.text, text, length)) {
+      if (plain) *plain = entry.value;
+      return true;
+    }
+  }
+  double v = 0.0;
+  const char* end = detail::ScanNumber(text, &v);
+  // A number too large for a double reads as infinite and is clamped by the caller like any
+  // other beyond the range; "nan" is no value at all.
+  if (!end || std::isnan(v)) return false;
+  while (detail::IsBlank(*end)) ++end;
+  const std::size_t rest = length - static_cast<std::size_t>(end - text);
+  if (rest != 0 && (label[0] == '\0' || !SameLetters(label, end, rest))) return false;
+  if (plain) *plain = negateDisplay ? -v : v;
+  return true;
 }
 
 }  // namespace quivorant

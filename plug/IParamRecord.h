@@ -63,6 +63,8 @@ public:
 
   // True for Bool, Int and Enum (and an uninitialised record, which behaves like one).
   bool IsIntegerKind() const { return kind != kParamDouble; }
+  // A list: an integer kind whose values have display texts (hosts offer a menu of them).
+  bool IsList() const { return IsIntegerKind() && !displayTexts.empty(); }
 
   int DisplayTextCount() const { return static_cast<int>(displayTexts.size()); }
   // Text of the first entry for `val`, or "" when there is none.
@@ -74,6 +76,10 @@ public:
   void FormatValue(double x, bool isNormalized, char* out, std::size_t capacity = kParamTextCapacity) const;
   // Plain value a typed or host-supplied text stands for; not clamped, not rounded.
   double ParseValueText(const char* text) const;
+  // The strict reading of a text a user typed: a display text (any letter case), or a number
+  // (not NaN) followed by nothing but the unit label (any case) and blanks. False, with *plain
+  // untouched, for anything else. The result is neither clamped nor rounded.
+  bool ReadTypedValue(const char* text, double* plain) const;
 
   const char* Name() const { return name; }
   const char* Label() const { return label; }

@@ -12,16 +12,20 @@ for lane in native windows; do
   cmake --preset "$lane" >/dev/null
   cmake --build --preset "$lane"
 done
+# The windows lane asks its VST3 module for moduleinfo.json under Wine; that session ends here.
+build/windows/wine-run.sh --end-session || true
 
 out="$root/out"
 demo="$out/demo"
 rm -rf "$demo"
 mkdir -p "$out" "$demo/presets" "$demo/response"
-for f in build/windows/quivorant_x64.vst3 build/windows/quivorant_x64.dll build/native/quivorant.so \
-         build/windows/quivorant-render.exe; do
+for f in build/windows/quivorant_x64.dll build/native/quivorant.so build/windows/quivorant-render.exe; do
   [ -f "$f" ] && cp "$f" "$out/"
 done
-rm -rf "$out/quivorant.vst3" && cp -r build/native/quivorant.vst3 "$out/"
+# The VST3 bundles are folders (an earlier out/ may still hold the single-file Windows module).
+for bundle in build/windows/quivorant_x64.vst3 build/native/quivorant.vst3; do
+  if [ -d "$bundle" ]; then rm -rf "${out:?}/$(basename "$bundle")" && cp -r "$bundle" "$out/"; fi
+done
 
 render=build/native/quivorant-render
 echo "== rendering the demo =="
@@ -36,7 +40,7 @@ echo "== rendering the demo =="
 "$render" --editor-png "$demo/editor.png"
 
 echo "== done =="
-echo "  plug-ins:          $out/quivorant_x64.vst3, $out/quivorant_x64.dll (Windows)"
+echo "  plug-ins:          $out/quivorant_x64.vst3/, $out/quivorant_x64.dll (Windows)"
 echo "                     $out/quivorant.vst3/, $out/quivorant.so (Linux)"
 echo "  command-line host: $root/$render (Windows: $out/quivorant-render.exe)"
 echo "  demo renders:      $demo/presets/ ($(ls "$demo/presets" | wc -l) files)"

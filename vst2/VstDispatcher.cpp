@@ -148,12 +148,7 @@ VstIntPtr IEffectVST::DispatchProgramsAndSetup(VstInt32 opcode, VstInt32 index, 
       ResetEffect();
       return 0;
     case effMainsChanged:
-      if (value != 0) {
-        Activate(true);
-      } else {
-        Activate(false);
-        ResetEffect();
-      }
+      ActivateProcessing(value != 0);
       return 0;
     case effSetBypass:
       Activate(value == 0);

@@ -87,7 +87,10 @@ void IEffectVST3::HostParamMenu(int paramIdx, int x, int y) {
   handler3->release();
 }
 
-void IEffectVST3::ProgramChangeToHost() {}
+void IEffectVST3::ProgramChangeToHost() {
+  // Every parameter may have moved; the host reads them all back with getParamNormalized.
+  if (componentHandler != nullptr) componentHandler->restartComponent(kParamValuesChanged);
+}
 
 int IEffectVST3::SamplePosition() { return static_cast<int>(static_cast<std::uint32_t>(lastProcessContext_.projectTimeSamples)); }
 

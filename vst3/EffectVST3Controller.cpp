@@ -88,10 +88,11 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
 
 // The audio thread changes parameter values under the instance lock; holding it for the one
 // read or write here keeps that a well-defined exchange between the two threads. Both run on the
-// user-interface thread, where the editor's controls catch up with what the audio thread changed.
+// user-interface thread, where the editor's controls catch up with what the audio thread changed
+// (and the host hears of a preset the audio thread restored) before the lock is taken.
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) noexcept {
-  InstanceLock::Scope hold(GetLock());
   SyncEditorControls();
+  InstanceLock::Scope hold(GetLock());
   if (id == kBypassParamId) return IsBypassed() ? 1. : 0.;
   if (id == kPresetParamId) return NormalizedFromPresetIndex(CurrentPresetIndex());
   if (IsCoreParam(id)) return GetParam(static_cast<int>(id))->NormalizedValue();
@@ -100,15 +101,12 @@ ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) noexcept {
 
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value) noexcept {
   if (value != value) return kInvalidArgument;  // NaN
-  InstanceLock::Scope hold(GetLock());
   SyncEditorControls();
+  if (id == kPresetParamId) return SelectPresetFromController(value);
+  InstanceLock::Scope hold(GetLock());
   if (id == kBypassParamId) {
     SetBypassed(value != 0.);
     return kResultOk;
-  }
-  if (id == kPresetParamId) {
-    // Selecting only: the preset is restored when the value arrives through process.
-    return PresetCount() > 0 && SetCurrentPresetIndex(PresetIndexFromNormalized(value)) ? kResultOk : kResultFalse;
   }
   if (IsCoreParam(id)) {
     const double normalized = std::clamp(value, 0., 1.);
@@ -119,8 +117,23 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
   return kResultFalse;
 }
 
+tresult IEffectVST3::SelectPresetFromController(ParamValue value) {
+  if (PresetCount() == 0) return kResultFalse;
+  // Hosts send a program change both here and through process; the controller's values must
+  // follow at once, and the same preset arriving again through process changes nothing more.
+  {
+    InstanceLock::Scope hold(GetLock());
+    RestorePreset(PresetIndexFromNormalized(value), ControlPush::kNow);
+  }
+  ProgramChangeToHost();
+  return kResultOk;
+}
+
 IPluginView* PLUGIN_API IEffectVST3::createView(FIDString name) noexcept {
-  if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0 || Editor() == nullptr) return nullptr;
+  if (name == nullptr || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
+  // An editor that cannot open inside a host's window offers no view: the host then shows its
+  // own controls instead of an empty frame.
+  if (Editor() == nullptr || Editor()->WindowType() == nullptr) return nullptr;
   auto* view = new IEffectVST3View(this);
   views_.push_back(view);
   return view;

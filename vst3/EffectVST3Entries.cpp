@@ -11,7 +11,7 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 tresult PLUGIN_API IEffectVST3::setActive(TBool state) noexcept {
-  Activate(state != 0);
+  ActivateProcessing(state != 0);
   return kResultOk;
 }
 

@@ -19,6 +19,8 @@ IEffectParameter::IEffectParameter(const IParamRecord& record, ParamID id, UnitI
       std::pow((record.defaultValue - record.min) / (record.max - record.min), 1.0 / record.exponent);
   info.unitId = unitId;
   info.flags = record.canAutomate ? ParameterInfo::kCanAutomate : 0;
+  // Hosts draw a menu of the texts for a list, not a slider over its steps.
+  if (record.IsList()) info.flags |= ParameterInfo::kIsList;
   setPrecision(record.displayPrecision);
   valueNormalized = info.defaultNormalizedValue;
 }
@@ -31,8 +33,14 @@ void IEffectParameter::toString(ParamValue normalized, String128 string) const {
 }
 
 bool IEffectParameter::fromString(const TChar* string, ParamValue& normalized) const {
+  if (string == nullptr) return false;
+  // A host's text may lack its terminator within the interface's 128 units.
+  char16 bounded[kTextUnitsMax + 1] = {};
+  strncpy16(bounded, string, strlen16(string, kTextUnitsMax) + 1);
+  char text[kTextUnitsMax * 4];
+  str16ToStr8(text, bounded, sizeof text);
   double plain = 0.;
-  if (!parseDouble16(string, plain)) plain = 0.;
+  if (!record_.ReadTypedValue(text, &plain)) return false;
   normalized = record_.ToNormalized(plain);
   return true;
 }

@@ -14,7 +14,8 @@ public:
 
   // The record's display text of a normalised value.
   void toString(Steinberg::Vst::ParamValue normalized, Steinberg::Vst::String128 string) const override;
-  // Reads the text as a plain decimal number (0 when it is none); always succeeds.
+  // Reads a display text or a number with or without the unit label, as the editor's typed
+  // entry does; false (the value stays) for a text that is neither.
   bool fromString(const Steinberg::Vst::TChar* string, Steinberg::Vst::ParamValue& normalized) const override;
   Steinberg::Vst::ParamValue toPlain(Steinberg::Vst::ParamValue normalized) const override;
   Steinberg::Vst::ParamValue toNormalized(Steinberg::Vst::ParamValue plain) const override;

@@ -103,6 +103,8 @@ private:
   void SilenceOutputs(Steinberg::Vst::ProcessData& data);
   Steinberg::tresult SaveComponentState(Steinberg::IBStream* stream);
   Steinberg::tresult LoadComponentState(Steinberg::IBStream* stream);
+  // The program-change parameter set through the controller: restore, then tell the host.
+  Steinberg::tresult SelectPresetFromController(Steinberg::Vst::ParamValue value);
   int PresetIndexFromNormalized(double normalized) const;
   double NormalizedFromPresetIndex(double index) const;
   bool IsCoreParam(Steinberg::Vst::ParamID id) const { return id < static_cast<Steinberg::Vst::ParamID>(ParamCount()); }

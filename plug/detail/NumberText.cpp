@@ -8,14 +8,10 @@
 
 namespace quivorant::detail {
 
-namespace {
-
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
-}  // namespace
-
-double ParseLeadingNumber(const char* text) {
-  if (!text) return 0.0;
+const char* ScanNumber(const char* text, double* value) {
+  if (!text) return nullptr;
   const char* p = text;
   while (IsBlank(*p)) ++p;
   bool negative = false;
@@ -24,11 +20,11 @@ double ParseLeadingNumber(const char* text) {
     ++p;
   }
   // from_chars takes no sign of its own beyond '-', so the sign is applied here.
-  if (*p == '+' || *p == '-') return 0.0;
+  if (*p == '+' || *p == '-') return nullptr;
   double v = 0.0;
   const char* end = p + std::strlen(p);
   const std::from_chars_result r = std::from_chars(p, end, v, std::chars_format::general);
-  if (r.ec == std::errc::invalid_argument) return 0.0;
+  if (r.ec == std::errc::invalid_argument) return nullptr;
   // Out of range: from_chars leaves v untouched; strtod gives +-HUGE_VAL or 0.
   if (r.ec == std::errc::result_out_of_range) {
     // Decide overflow against underflow from the exponent's sign.
@@ -37,7 +33,13 @@ double ParseLeadingNumber(const char* text) {
     const bool underflow = (e < r.ptr && e + 1 < r.ptr && e[1] == '-');
     v = underflow ? 0.0 : __builtin_huge_val();
   }
-  return negative ? -v : v;
+  if (value) *value = negative ? -v : v;
+  return r.ptr;
+}
+
+double ParseLeadingNumber(const char* text) {
+  double v = 0.0;
+  return ScanNumber(text, &v) ? v : 0.0;
 }
 
 void FormatFixed(double x, int decimals, char* out, std::size_t capacity) {

@@ -6,6 +6,13 @@
 
 namespace quivorant::detail {
 
+// Space, tab and the line and page breaks, as isspace in the "C" locale.
+bool IsBlank(char c);
+
+// Reads a decimal number at the start of `text` as ParseLeadingNumber does; returns where the
+// number ends, or null when no number begins the text (then *value is left alone).
+const char* ScanNumber(const char* text, double* value);
+
 // Reads a leading decimal number the way strtod does in the "C" locale: leading blanks are
 // skipped, reading stops at the first character that does not fit, 0 when no number begins
 // the text. A null text gives 0.

@@ -123,12 +123,12 @@ TEST(EffectSetup, PresetTableAndFactoryPresetsLoadTheirRows) {
   EXPECT_EQ(rig.fx->Lfo().depth, 60.0f * 0.01f);
   EXPECT_TRUE(rig.fx->PositionDisplay()->DisplayShown());
 
-  // The default slot holds no state: only "Filter Type" changes (to its clamped 0).
-  const double freq = rig.fx->GetParam(kParamFilterFreq)->value;
-  EXPECT_FALSE(rig.fx->RestorePreset(0));
-  EXPECT_EQ(rig.fx->GetParam(kParamFilterType)->value, 0.0);
-  EXPECT_EQ(rig.fx->GetParam(kParamFilterFreq)->value, freq);
-  EXPECT_EQ(rig.fx->Filter().type, kFilterLowpass);
+  // The default slot gives the defaults: the near-transparent 20 Hz highpass.
+  EXPECT_TRUE(rig.fx->RestorePreset(0));
+  for (int p = 0; p < 9; ++p) EXPECT_EQ(rig.fx->GetParam(p)->value, rig.fx->GetParam(p)->defaultValue) << p;
+  EXPECT_EQ(rig.fx->Filter().type, kFilterHighpass);
+  EXPECT_EQ(rig.fx->Filter().frequency, 20);
+  EXPECT_EQ(rig.fx->Lfo().target, kLfoTargetNone);
 }
 
 }  // namespace

@@ -37,14 +37,22 @@ void EnterText(Vst2Instance& instance, quivorant::IGraphics& editor, quivorant::
   Require(control.Value() >= 0.0 && control.Value() <= 1.0, "the control holds a normalised value");
   std::vector<double> expected = before;
   if (hasParam) {
-    expected[static_cast<std::size_t>(paramIdx)] = param->value;
-    // The entry travels as a normalised value and is rounded to the step on its way in.
-    const double slack = (param->kind == quivorant::kParamDouble ? 0.0 : param->step / 2) + 1e-9 * (param->max - param->min);
-    RequireStoredAsTyped(*param, text, slack);
     const auto begins = instance.Host().CallsOf(audioMasterBeginEdit);
     const auto ends = instance.Host().CallsOf(audioMasterEndEdit);
-    Require(begins.size() == 1 && ends.size() == 1, "one gesture per entry");
-    Require(begins[0].index == paramIdx && ends[0].index == paramIdx, "the gesture is the entry's parameter's");
+    Require(begins.size() == ends.size() && begins.size() <= 1, "at most one gesture per entry");
+    if (begins.empty()) {
+      // Refused: the value stays, and only texts that are neither a name nor a number are.
+      int entry = 0;
+      double number = 0.0;
+      Require(!DisplayTextValue(*param, text.c_str(), entry) && !WholeDecimal(text, number),
+              "a display text or a whole number is accepted");
+    } else {
+      expected[static_cast<std::size_t>(paramIdx)] = param->value;
+      // The entry travels as a normalised value and is rounded to the step on its way in.
+      const double slack = (param->kind == quivorant::kParamDouble ? 0.0 : param->step / 2) + 1e-9 * (param->max - param->min);
+      RequireStoredAsTyped(*param, text, slack);
+      Require(begins[0].index == paramIdx && ends[0].index == paramIdx, "the gesture is the entry's parameter's");
+    }
   } else {
     Require(instance.Host().calls.empty(), "a control without a parameter tells the host nothing");
   }

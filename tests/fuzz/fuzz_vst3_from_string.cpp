@@ -55,10 +55,10 @@ void ReadEverywhere(Vst3Instance& instance, const char16* text, int units) {
     }
 
     if (info.id < static_cast<ParamID>(effect.ParamCount())) {
-      Require(read, "a core parameter reads any text (no number reads as 0)");
       double plain = 0.0;
       std::string narrow;
-      if (NarrowAscii(text, units, narrow) && PlainDecimal(narrow, plain)) {
+      if (NarrowAscii(text, units, narrow) && WholeDecimal(narrow, plain)) {
+        Require(read, "a core parameter reads a decimal text");
         Require(fromObject == effect.GetParam(static_cast<int>(info.id))->ToNormalized(plain),
                 "a decimal text reads as its number");
       }

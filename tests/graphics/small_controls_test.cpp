@@ -408,10 +408,15 @@ TEST_F(BaseControl, TypedTextGoesThroughOneGestureAndHostValuesReachOnlyTheirCon
   editor->ApplyTextEntry(freq, core.GetParam(1), "1500");
   EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 1", "edit 1", "end 1"}));
   EXPECT_EQ(Plain(1), 1500.0);
-  editor->ApplyTextEntry(freq, core.GetParam(1), "abc");  // no number: the bottom of the range
+  // Neither a number nor a name: nothing changes and the host hears nothing.
+  editor->ApplyTextEntry(freq, core.GetParam(1), "abc");
+  editor->ApplyTextEntry(freq, core.GetParam(1), "1500 dB");
+  EXPECT_EQ(core.calls.size(), 3u);
+  EXPECT_EQ(Plain(1), 1500.0);
+  editor->ApplyTextEntry(freq, core.GetParam(1), " 20 hz ");
   EXPECT_EQ(Plain(1), 20.0);
   EXPECT_DOUBLE_EQ(freq->Value(), 0.0);
-  editor->ApplyTextEntry(wave, core.GetParam(5), "Saw Up");
+  editor->ApplyTextEntry(wave, core.GetParam(5), "saw up");
   EXPECT_EQ(Plain(5), 2.0);
 
   // A host change in plain units is normalised by the parameter and reaches both wave knobs.

@@ -78,14 +78,17 @@ TEST(TextEntry, RightClickOnANumberOpensACompactBoxAndEnterSetsTheValueAtTheNext
   EXPECT_EQ(host.editor->EntryEditState(), IGraphicsWin::kEditNone);
 }
 
-TEST(TextEntry, TextThatIsNoNumberSetsTheBottomOfTheRange) {
+TEST(TextEntry, TextThatIsNoNumberLeavesTheValue) {
   EditorHost host;
   host.Open();
+  const double before = host.core->Plain(kFreq);
   HWND entry = OpenFrequencyEntry(host);
   SendText(entry, "abc");
   SendEnter(entry);
   host.Tick();
-  EXPECT_EQ(host.core->Plain(kFreq), 20.0);
+  EXPECT_EQ(host.core->Plain(kFreq), before);
+  EXPECT_EQ(host.core->Count("begin", kFreq), 0);
+  EXPECT_EQ(host.editor->EntryWindow(), nullptr);
 }
 
 TEST(TextEntry, ALeftClickInTheEditorCommitsAndARightClickCancels) {

@@ -98,14 +98,25 @@ TEST(Presets, RestoreAppliesStateAndRedrawsTheEditor) {
   EXPECT_FALSE(editor->pushes[1].normalized);
 }
 
-TEST(Presets, DefaultSlotSetsOnlyTheFirstParameterAndFails) {
+TEST(Presets, DefaultSlotGivesEveryDefaultAndKeepsGivingIt) {
   PresetEffect fx;
   fx.NameFreePresets("---- default ----", 1);
   fx.CapturePreset("Bright", 2, 8000, 40, 0.75);
+  const std::vector<double> defaults = fx.Values();
   ASSERT_TRUE(fx.RestorePreset(1));
-  EXPECT_FALSE(fx.RestorePreset(0));
-  EXPECT_EQ(fx.CurrentPresetIndex(), 0);  // changed even though the read failed
-  EXPECT_EQ(fx.Values(), (std::vector<double>{0, 8000, 40, 0.75}));
+  fx.changed.clear();
+  EXPECT_TRUE(fx.RestorePreset(0));
+  EXPECT_EQ(fx.CurrentPresetIndex(), 0);
+  EXPECT_EQ(fx.Values(), defaults);
+  EXPECT_EQ(fx.changed, (std::vector<int>{0, 1, 2, 3}));
+  // Storing into the default slot (a VST2 host does before each program change) renames it
+  // but cannot make it give anything but the defaults.
+  fx.GetParam(1)->SetFromNormalized(1.0);
+  fx.StoreCurrentPreset("Start");
+  ASSERT_TRUE(fx.RestorePreset(1));
+  ASSERT_TRUE(fx.RestorePreset(0));
+  EXPECT_STREQ(fx.PresetName(0), "Start");
+  EXPECT_EQ(fx.Values(), defaults);
 }
 
 TEST(Presets, SelectingFreeSlotsNamesThemUserPresets) {
@@ -119,7 +130,11 @@ TEST(Presets, SelectingFreeSlotsNamesThemUserPresets) {
   EXPECT_TRUE(fx.GetPresetSlot(13)->initialized);
   EXPECT_TRUE(fx.RestorePreset(14));
   EXPECT_STREQ(fx.PresetName(14), "user preset 2");
-  EXPECT_EQ(fx.CurrentPresetIndex(), 0);
+  // Selected slots are current (a VST2 host stores into the current slot), and slots that hold
+  // nothing yet, selected again, still change no value.
+  EXPECT_EQ(fx.CurrentPresetIndex(), 14);
+  EXPECT_TRUE(fx.RestorePreset(13));
+  EXPECT_EQ(fx.CurrentPresetIndex(), 13);
   EXPECT_EQ(fx.Values(), before);
 
   char next[kPresetNameCapacity];
@@ -128,7 +143,7 @@ TEST(Presets, SelectingFreeSlotsNamesThemUserPresets) {
 
   EXPECT_FALSE(fx.RestorePreset(15));
   EXPECT_FALSE(fx.RestorePreset(-1));
-  EXPECT_EQ(fx.CurrentPresetIndex(), 0);
+  EXPECT_EQ(fx.CurrentPresetIndex(), 13);
 }
 
 TEST(Presets, StoreCurrentPresetRefreshesAndRenames) {
@@ -142,10 +157,6 @@ TEST(Presets, StoreCurrentPresetRefreshesAndRenames) {
   EXPECT_STREQ(fx.PresetName(0), "A");
   fx.StoreCurrentPreset("Renamed");
   EXPECT_STREQ(fx.PresetName(0), "Renamed");
-
-  EXPECT_FALSE(fx.SetCurrentPresetIndex(3));
-  EXPECT_TRUE(fx.SetCurrentPresetIndex(2));
-  EXPECT_EQ(fx.CurrentPresetIndex(), 2);
 }
 
 TEST(Presets, EnsureDefaultPresetOnlyWhenThereIsNone) {
@@ -233,7 +244,8 @@ TEST(PresetBank, ShortBankKeepsTheSlotsItCouldNotRead) {
   PresetEffect fx(2);
   fx.CapturePreset("One", 2, 500, 10, 0.25);
   fx.CapturePreset("Two", 1, 700, 30, 0.5);
-  ASSERT_TRUE(fx.SetCurrentPresetIndex(1));
+  ASSERT_TRUE(fx.RestorePreset(1));
+  fx.GetParam(1)->value = 999;
   StateChunk bank;
   bank.PutString("Renamed");
   bank.PutByte(0);

@@ -155,15 +155,16 @@ struct UiSide {
     if (instance.handler.calls.size() > 10000) instance.handler.calls.clear();
   }
 
-  // Opens a view the way a host does (on this system the off-screen editor has no window to
-  // attach, which the view refuses), plays the editor, and now and then closes the view.
+  // Asks for a view the way a host does (on this system the off-screen editor offers none),
+  // plays the editor, and now and then closes a view it got.
   void PlayWithEditor(std::mt19937& rng) {
     if (view == nullptr) {
       view = instance.controller->createView(ViewType::kEditor);
-      ASSERT_NE(view, nullptr);
-      view->attached(&parentWindow, kPlatformTypeHWND);
-      ViewRect size{};
-      view->getSize(&size);
+      if (view != nullptr) {
+        view->attached(&parentWindow, kPlatformTypeHWND);
+        ViewRect size{};
+        view->getSize(&size);
+      }
     }
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(reliability::PlayEditor(instance.effect->Editor(), rng));
     if (rng() % 8 == 0) CloseView();

@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
 # The Windows module exports exactly the three VST3 entry points and imports system DLLs only.
+# Each argument is the module or its bundle folder (NAME.vst3/Contents/x86_64-win/NAME.vst3).
 set -euo pipefail
+if [ $# -gt 1 ]; then
+  for path in "$@"; do "$0" "$path" || exit 1; done
+  exit 0
+fi
 dll="$1"
+if [ -d "$dll" ]; then
+  dll="$dll/Contents/x86_64-win/$(basename "$dll")"
+  [ -f "$dll" ] || { echo "no module at $dll"; exit 1; }
+fi
 tables=$(x86_64-w64-mingw32-objdump -p "$dll")
 exports=$(printf '%s\n' "$tables" | awk '/Ordinal\/Name Pointer\] Table/ {on=1; next} on && /^[ \t]*\[/ {print $NF; next} {on=0}' | sort | tr '\n' ' ')
 expected="ExitDll GetPluginFactory InitDll "

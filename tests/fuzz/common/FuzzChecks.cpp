@@ -72,6 +72,15 @@ bool PlainDecimal(const std::string& text, double& value) {
   return errno == 0 && std::isfinite(value);
 }
 
+bool WholeDecimal(const std::string& text, double& value) {
+  if (!PlainDecimal(text, value)) return false;
+  char* end = nullptr;
+  std::strtod(text.c_str(), &end);
+  if (end == text.c_str()) return false;
+  while (*end == ' ') ++end;
+  return *end == '\0';
+}
+
 bool DisplayTextValue(const quivorant::IParamRecord& param, const char* text, int& value) {
   if (param.DisplayTextCount() == 0) return false;
   for (int v = static_cast<int>(param.min); v <= static_cast<int>(param.max); ++v) {

@@ -37,6 +37,9 @@ void RequireValues(const quivorant::IEffectBase& effect, const std::vector<doubl
 // reads as 0); `value` is then that number.
 bool PlainDecimal(const std::string& text, double& value);
 
+// A plain decimal that is the whole text: the number is followed by blanks only.
+bool WholeDecimal(const std::string& text, double& value);
+
 // The integer value in the record's range whose display text equals `text` exactly.
 bool DisplayTextValue(const quivorant::IParamRecord& param, const char* text, int& value);
 

@@ -462,7 +462,7 @@ TEST_F(Vst2Dispatcher, AudioSetupAndActivation) {
   Call(effGetMidiProgramName);
   EXPECT_EQ(fx->activations,
             (std::vector<bool>{true, false, false, true, true, false, true, true, true}));
-  EXPECT_EQ(fx->resets, resets + 10);  // mains off resets too
+  EXPECT_EQ(fx->resets, resets + 11);  // mains on and off reset too
 }
 
 TEST_F(Vst2Dispatcher, IdentityAndFixedAnswers) {

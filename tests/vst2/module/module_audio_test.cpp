@@ -158,6 +158,34 @@ TEST(Vst2ModuleAudio, HostBlocksLongerThanTheBlockSizeMatchShortBlocks) {
   EXPECT_TRUE(askedTempo);
 }
 
+TEST(Vst2ModuleAudio, TheDefaultProgramGivesEveryDefault) {
+  RecordingHost host;
+  LoadedPlugin fresh, p;
+  fresh.Start();
+  p.Start();
+  p.Call(effSetProgram, 0, 7);  // "Low Frequencies"
+  p.Call(effSetProgram, 0, 0);
+  for (VstInt32 i = 0; i < 9; ++i)
+    EXPECT_EQ(p.effect->getParameter(p.effect, i), fresh.effect->getParameter(fresh.effect, i)) << i;
+  // The defaults are a 20 Hz highpass, fully wet: a 1 kHz tone keeps its level.
+  EXPECT_NEAR(Peak(p.RunDouble(Sine(1000.0, 48000.0, 4800)), 2400), 0.5, 0.005);
+}
+
+TEST(Vst2ModuleAudio, MainsOffAndOnStartTheNextBlockFromAClearFilter) {
+  RecordingHost host;
+  LoadedPlugin used, fresh;
+  used.Start();
+  fresh.Start();
+  used.Call(effSetProgram, 0, 7);  // "Low Frequencies", left full of a loud low tone
+  used.RunDouble(Sine(150.0, 48000.0, 4096, 0.9));
+  used.Call(effMainsChanged, 0, 0);
+  used.Call(effSetProgram, 0, 5);  // "High Frequencies"
+  used.Call(effMainsChanged, 0, 1);
+  fresh.Call(effSetProgram, 0, 5);
+  const std::vector<double> probe = Sine(3000.0, 48000.0, 256);
+  EXPECT_EQ(used.RunDouble(probe), fresh.RunDouble(probe));
+}
+
 TEST(Vst2ModuleAudio, NoHostCallbackAtAll) {
   LoadedPlugin p(nullptr);
   ASSERT_TRUE(p.ok());

@@ -1,8 +1,11 @@
 // Loads a VST3 module the way a host does: dlopen + ModuleEntry on Linux, LoadLibrary +
-// InitDll on Windows, then GetPluginFactory; unloads in reverse order.
+// InitDll on Windows, then GetPluginFactory; unloads in reverse order. A bundle folder
+// (NAME.vst3/Contents/<architecture>/NAME.<suffix>) loads the module inside it.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "vst3/sdk/interfaces/ipluginbase.h"
 
@@ -30,7 +33,22 @@ private:
   std::string error_;
 };
 
-// The module under test, as built next to this test.
+// The module under test, as built into its bundle, and that bundle's folder.
 std::string ModuleUnderTest();
+inline std::string BundleUnderTest() {
+  return std::filesystem::path(ModuleUnderTest()).parent_path().parent_path().parent_path().string();
+}
+
+// The module a path names: the one inside a bundle folder, else the path itself.
+inline std::string ModuleInBundle(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path bundle(path);
+  if (!std::filesystem::is_directory(bundle, ec)) return path;
+#if defined(_WIN32)
+  return (bundle / "Contents" / "x86_64-win" / (bundle.stem().string() + ".vst3")).string();
+#else
+  return (bundle / "Contents" / "x86_64-linux" / (bundle.stem().string() + ".so")).string();
+#endif
+}
 
 }  // namespace vst3host

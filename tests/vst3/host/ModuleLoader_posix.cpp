@@ -5,7 +5,7 @@
 namespace vst3host {
 
 bool ModuleLoader::Load(const std::string& path) {
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  handle_ = dlopen(ModuleInBundle(path).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) {
     const char* why = dlerror();
     error_ = why != nullptr ? why : "dlopen failed";

@@ -5,7 +5,7 @@
 namespace vst3host {
 
 bool ModuleLoader::Load(const std::string& path) {
-  handle_ = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
+  handle_ = reinterpret_cast<void*>(LoadLibraryA(ModuleInBundle(path).c_str()));
   if (handle_ == nullptr) {
     error_ = "LoadLibrary failed with " + std::to_string(GetLastError());
     return false;
