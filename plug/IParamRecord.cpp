@@ -167,8 +167,11 @@ bool IParamRecord::ReadTypedValue(const char* text, double* plain) const {
   // A number too large for a double reads as infinite and is clamped by the caller like any
   // other beyond the range; "nan" is no value at all.
   if (!end || std::isnan(v)) return false;
-  while (detail::IsBlank(*end)) ++end;
-  const std::size_t rest = length - static_cast<std::size_t>(end - text);
+  // Only up to the trimmed end: the blanks after it are not part of a unit.
+  const char* const stop = text + length;
+  if (end > stop) return false;
+  while (end < stop && detail::IsBlank(*end)) ++end;
+  const std::size_t rest = static_cast<std::size_t>(stop - end);
   if (rest != 0 && (label[0] == '\0' || !SameLetters(label, end, rest))) return false;
   if (plain) *plain = negateDisplay ? -v : v;
   return true;

@@ -195,5 +195,21 @@ TEST(ParamRecord, ParseValueText) {
   EXPECT_EQ(gain.ParseValueText("4"), -4.0);
 }
 
+TEST(ParamRecord, TypedValueIgnoresBlanksAroundNumberAndUnit) {
+  IParamRecord freq;
+  freq.SetupDouble("Filter Freq", 1000, 20, 20000, 1, "Hz");
+  double v = 0.0;
+  for (const char* text : {"3 ", " 3", "3 Hz ", "3hz", "  3  "}) {
+    v = 0.0;
+    EXPECT_TRUE(freq.ReadTypedValue(text, &v)) << '"' << text << '"';
+    EXPECT_EQ(v, 3.0) << '"' << text << '"';
+  }
+  EXPECT_FALSE(freq.ReadTypedValue("3 dB", &v));
+  IParamRecord plain;
+  plain.SetupDouble("Depth", 0, 0, 1, 0.01);
+  EXPECT_TRUE(plain.ReadTypedValue("0.5 ", &v));
+  EXPECT_EQ(v, 0.5);
+}
+
 }  // namespace
 }  // namespace quivorant
