@@ -58,7 +58,7 @@ namespace {
 
 using Apply = std::function<std::string(const std::string& value, RenderOptions& o)>;
 
-struct OptionSpec {
+struct OptionRule {
   const char* longName;
   const char* shortName;  // or nullptr
   bool takesValue;
@@ -105,8 +105,8 @@ std::string Choice(const std::string& value, const char* what,
   return std::string(what) + " \"" + value + "\" is not one of " + names;
 }
 
-const std::vector<OptionSpec>& Options() {
-  static const std::vector<OptionSpec> options = {
+const std::vector<OptionRule>& Options() {
+  static const std::vector<OptionRule> options = {
       {"--help", "-h", false, true, [](const std::string&, RenderOptions& o) { return Flag(&o.showHelp); }},
       {"--list", nullptr, false, false, [](const std::string&, RenderOptions& o) { return Flag(&o.listOnly); }},
       {"--describe", nullptr, false, false, [](const std::string&, RenderOptions& o) { return Flag(&o.describe); }},
@@ -162,9 +162,9 @@ const std::vector<OptionSpec>& Options() {
   return options;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-  for (const OptionSpec& spec : Options()) {
-    if (name == spec.longName || (spec.shortName && name == spec.shortName)) return &spec;
+const OptionRule* FindOption(const std::string& name) {
+  for (const OptionRule& option : Options()) {
+    if (name == option.longName || (option.shortName && name == option.shortName)) return &option;
   }
   return nullptr;
 }
@@ -210,16 +210,16 @@ std::string ParseRenderOptions(int argc, const char* const* argv, RenderOptions*
       arg.resize(eq);
       inlineValue = true;
     }
-    const OptionSpec* spec = FindOption(arg);
-    if (!spec) return "unknown option \"" + arg + "\" (see --help)";
-    if (!spec->repeatable && given.count(spec->longName)) return "option " + arg + " is given more than once";
-    given.insert(spec->longName);
-    if (!spec->takesValue && inlineValue) return "option " + arg + " takes no value";
-    if (spec->takesValue && !inlineValue) {
+    const OptionRule* option = FindOption(arg);
+    if (!option) return "unknown option \"" + arg + "\" (see --help)";
+    if (!option->repeatable && given.count(option->longName)) return "option " + arg + " is given more than once";
+    given.insert(option->longName);
+    if (!option->takesValue && inlineValue) return "option " + arg + " takes no value";
+    if (option->takesValue && !inlineValue) {
       if (i + 1 >= argc) return "option " + arg + " needs a value";
       value = argv[++i];
     }
-    const std::string error = spec->apply(value, o);
+    const std::string error = option->apply(value, o);
     if (!error.empty()) return error;
   }
   const std::string error = o.showHelp ? std::string() : CheckCombination(o, given);
