@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/SharedLibrary.h"
 #include "vst3/sdk/interfaces/ipluginbase.h"
 
 namespace vst3host {
@@ -22,13 +23,16 @@ public:
   bool Load(const std::string& path);
   void Unload();
   // Resolves an exported function; null when absent.
-  void* Symbol(const char* name) const;
+  void* Symbol(const char* name) const { return library_.Symbol(name); }
   // A fresh reference each call; the caller releases it.
-  Steinberg::IPluginFactory* Factory() const;
+  Steinberg::IPluginFactory* Factory() const {
+    auto get = reinterpret_cast<Steinberg::IPluginFactory* (*)()>(Symbol("GetPluginFactory"));
+    return get != nullptr ? get() : nullptr;
+  }
   const std::string& Error() const { return error_; }
 
 private:
-  void* handle_ = nullptr;
+  quivorant::SharedLibrary library_;
   bool entered_ = false;
   std::string error_;
 };
