@@ -50,7 +50,6 @@ public:
     int count = 0;
   };
   const ParamPrompt& LastParamPrompt() const { return paramPrompt_; }
-  IControl* LastTextPrompt() const { return textPrompt_; }
 
   struct UrlRequest {
     std::string url;

@@ -288,7 +288,6 @@ public:
   const char* MakerName() const { return makerName_; }
   std::int32_t UniqueId() const { return uniqueId_; }
   std::int32_t MakerId() const { return makerId_; }
-  std::int32_t VendorVersion() const { return vendorVersion_; }
   // The packed version, or major * 10000 + minor * 100 + patch when decimal.
   std::int32_t EffectVersion(bool decimal) const;
   int MidiMode() const { return midiMode_; }
@@ -302,8 +301,6 @@ public:
   // Bus names the format wrapper shows to hosts; setting an index twice replaces the name.
   void SetInputBusName(int index, const char* name);
   void SetOutputBusName(int index, const char* name);
-  int InputBusNameCount() const { return static_cast<int>(inputBusNames_.size()); }
-  int OutputBusNameCount() const { return static_cast<int>(outputBusNames_.size()); }
   // "" outside the list.
   const char* InputBusName(int index) const;
   const char* OutputBusName(int index) const;

@@ -74,7 +74,6 @@ public:
   // Read-only views for tests.
   const ERect& EditorRect() const { return editorRect; }
   const VstSpeakerArrangement& InputArrangement() const { return inputArrangement; }
-  const VstSpeakerArrangement& OutputArrangement() const { return outputArrangement; }
   bool HostSpecificInitDone() const { return hostSpecificInitDone; }
   // Between an effEditOpen that opened the window and the next effEditClose (or effClose).
   bool EditorOpen() const { return EditorWindow() != nullptr; }
@@ -105,7 +104,6 @@ private:
   VstIntPtr SetSpeakerArrangement(VstIntPtr inputArr, void* outputArr);
   VstIntPtr CanDo(const char* text) const;
   VstIntPtr CopyIdentityText(const char* text, std::size_t capacity, void* ptr);
-  bool IsValidParam(VstInt32 index) const { return index >= 0 && index < ParamCount(); }
 
   // Audio: binds host buffers piece by piece (never more frames than the scratch buffers
   // hold where they are used) and runs `process` on each piece.

@@ -49,7 +49,6 @@ public:
 
   // The editor that owns this control; set by IGraphics when the control is attached.
   void SetGraphics(IGraphics* graphics) { graphics_ = graphics; }
-  IGraphics* Graphics() const { return graphics_; }
   IEffectBase* Plug() const { return plug_; }
 
   const PixelRect& Rect() const { return rect_; }
@@ -70,9 +69,6 @@ public:
   void SetOwner(IControl* owner) { owner_ = owner; }
   bool IsHidden() const { return hidden_; }
   bool IsGreyed() const { return greyed_; }
-  bool RedrawRequested() const { return redraw_; }
-  void RequestRedraw() { redraw_ = true; }
-  bool PromptDisabled() const { return disablePrompt_; }
   void DisablePrompt(bool disable) { disablePrompt_ = disable; }
   bool DoubleClickAsClick() const { return dblAsClick_; }
   void SetDoubleClickAsClick(bool on) { dblAsClick_ = on; }

@@ -38,7 +38,6 @@ public:
   // The module whose resources and window class the editor uses (HINSTANCE). Defaults to the
   // module this code is linked into.
   void SetModuleInstance(void* instance) { moduleInstance_ = instance; }
-  void* ModuleInstance() const { return moduleInstance_; }
 
   bool Present(const PixelRect& rect) override;
   void Resize(int width, int height) override;
@@ -63,7 +62,6 @@ public:
   void* ParentWindow() const { return parentWindow_; }
   void* TooltipWindow() const { return tooltipWindow_; }
   void* EntryWindow() const { return entryWindow_; }
-  IControl* EntryControl() const { return entryControl_; }
   int EntryEditState() const { return editState_; }
   bool TooltipShown() const { return tooltipShown_; }
   int TooltipControl() const { return tooltipControl_; }

@@ -49,7 +49,6 @@ public:
 
   EditorPrompts& Prompts() { return prompts_; }
   // The browser launch still waited for (its process id), or -1.
-  int PendingBrowser() const { return browserPid_; }
 
   // X event handling (IGraphicsX11Events_x11.cpp); `event` is an XEvent.
   void HandleEvent(const void* event);
