@@ -133,7 +133,8 @@ bool IGraphics::DrawRotatedBitmap(const BitmapRef& ref, int centreX, int centreY
   centreX = scale_.ToWindow(centreX);
   centreY = scale_.ToWindow(centreY);
   RasterRotatedBlit(drawBitmap_.get(), art, PixelRect::ClampToInt(int64_t(centreX) - w / 2),
-                    PixelRect::ClampToInt(int64_t(centreY) - h / 2), w, h, scale_.ToWindow(srcX), scale_.ToWindow(srcY), float(w), float(h), float(angle),
+                    PixelRect::ClampToInt(int64_t(centreY) - h / 2), w, h, scale_.ToWindow(srcX),
+                    scale_.ToWindow(srcY), float(w), float(h), float(angle),
                     false, BlendWeight(blend), BlendRasterMode(blend) | kRasterBilinear, 0.0f, 0.0f);
   return true;
 }
@@ -141,7 +142,8 @@ bool IGraphics::DrawRotatedBitmap(const BitmapRef& ref, int centreX, int centreY
 bool IGraphics::DrawLine(const ArgbColor& colour, float x1, float y1, float x2, float y2, const BlendSpec* blend,
                          bool antialias) {
   if (!drawBitmap_) return true;
-  RasterLineF(drawBitmap_.get(), scale_.ToWindow(x1), scale_.ToWindow(y1), scale_.ToWindow(x2), scale_.ToWindow(y2), colour.Packed(), colour.Opacity(), BlendRasterMode(blend), antialias);
+  RasterLineF(drawBitmap_.get(), scale_.ToWindow(x1), scale_.ToWindow(y1), scale_.ToWindow(x2), scale_.ToWindow(y2),
+              colour.Packed(), colour.Opacity(), BlendRasterMode(blend), antialias);
   return true;
 }
 

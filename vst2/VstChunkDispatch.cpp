@@ -1,6 +1,7 @@
 // Chunks: a 32-bit little-endian version (the effect's decimal version) followed by the core's
-// state, then the editor size the user chose, when there is one. Index 0 is the bank chunk (the current preset slot is refreshed first), any other
-// index the program chunk; both have the same layout.
+// state, then the editor size the user chose, when there is one. Index 0 is the bank chunk (the
+// current preset slot is refreshed first), any other index the program chunk; both have the same
+// layout.
 
 #include "plug/EditorSizeRecord.h"
 #include "vst2/IEffectVST.h"
