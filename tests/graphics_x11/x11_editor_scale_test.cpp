@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "tests/editor/EditorPicture.h"
 #include "tests/graphics_x11/X11EditorSession.h"
@@ -70,18 +71,19 @@ TEST_F(X11Scale, TheBackgroundMenuResizesTheEditorTo200Percent) {
   ASSERT_TRUE(s.PumpUntil([&] { open = CaptureWindow(w); return open.rgb != before.rgb; }));
   s.PumpFor(100);
   open = CaptureWindow(w);
-  // The menu: the rows that changed, five of them; the last is 200 %.
-  int top = open.height, bottom = 0, left = open.width;
-  for (int y = 0; y < open.height; ++y)
-    for (int x = 0; x < open.width; ++x)
-      if (open.At(x, y) != before.At(x, y)) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y + 1);
-        left = std::min(left, x);
-      }
-  ASSERT_LT(top, bottom);
-  const int row = (bottom - top) / 5;
-  Click(w, left + 20, bottom - row / 2);
+  // The menu covers the rows that changed, five entries; the last is 200 %.
+  std::vector<int> changedRows;
+  int left = open.width;
+  for (int y = 0; y < open.height; ++y) {
+    int x = 0;
+    while (x < open.width && open.At(x, y) == before.At(x, y)) ++x;
+    if (x == open.width) continue;
+    changedRows.push_back(y);
+    left = std::min(left, x);
+  }
+  ASSERT_FALSE(changedRows.empty());
+  const int height = changedRows.back() - changedRows.front() + 1;
+  Click(w, left + 20, changedRows.back() - height / 10);
   ASSERT_TRUE(s.PumpUntil([&] { return CaptureWindow(w).width == 790; }));
   EXPECT_EQ(s.plugFrame.requests, 1);
   EXPECT_EQ(s.plugFrame.lastSize.getWidth(), 790);
