@@ -110,7 +110,7 @@ void IGraphicsWin::CreateEntry(IControl* control, IParamRecord* param, bool comp
   editState_ = kEditNone;
   SetPropA(entry, detail::kPreviousProcProperty,
            reinterpret_cast<HANDLE>(SetWindowLongPtrA(entry, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(detail::EntryWindowProc))));
-  HFONT font = CreateFontA(14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  HFONT font = CreateFontA(Scale().ToWindow(14), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
   entryFont_ = font;
   if (font) SendMessageA(entry, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // Focus after the procedure is ours, so that the entry starts in the editing state.
