@@ -14,6 +14,7 @@ namespace quivorant {
 class IEffectBase;
 class IGraphics;
 class IParamRecord;
+class PromptPopup;
 
 class IControl {
 public:
@@ -83,6 +84,11 @@ protected:
   // The right-button path of the base OnMouseDown: pop-up list for list parameters, value prompt
   // for the others.
   void PromptForParam();
+  // The editor's pop-up list over this control: a hidden, attached list for the caller to fill,
+  // then centred on this control inside the editor and shown with entry `selected` highlighted
+  // (-1: none). The pick comes back through PopupResult.
+  PromptPopup* AttachPopupList();
+  void ShowPopupList(PromptPopup* popup, int selected);
 
   double value_ = 0.0;
   IControl* owner_ = nullptr;

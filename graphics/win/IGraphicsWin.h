@@ -77,7 +77,13 @@ public:
   std::intptr_t HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   std::intptr_t HandleEntryMessage(void* entry, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
+protected:
+  void WindowScaleChanged() override;
+
 private:
+  // Takes the scale of the window's monitor (dpi, or asked of the system when 0) unless the host
+  // gave one, and asks the host to resize when the size changed.
+  void FollowMonitorScale(int dpi = 0);
   void OnTimerTick();
   void ApplyOrDropEntry();
   void InvalidateAndUpdate(const PixelRect& rect);

@@ -55,7 +55,12 @@ public:
 
   struct Connection;
 
+protected:
+  void WindowScaleChanged() override;
+
 private:
+  // A new image and window size for the editor's current window size.
+  void ResizeWindow();
   // The window is open and still exists.
   bool Showing() const;
   bool LaunchBrowser(const char* url, const char* title, const char* errorText);
