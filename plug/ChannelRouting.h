@@ -20,6 +20,13 @@ struct DoublePrecision {};
 inline constexpr SinglePrecision kSinglePrecision{};
 inline constexpr DoublePrecision kDoublePrecision{};
 
+// What a single-precision host block does with the host's outputs.
+enum class OutputMode { kReplace, kAccumulate };
+
+// Scratch buffers never hold more frames than this, whatever block size a host announces;
+// longer host blocks are processed in pieces (IEffectBase::ProcessHostBlock).
+inline constexpr int kMaxBlockFrames = 16384;
+
 struct ChannelPair {
   int inputs = 0;
   int outputs = 0;
@@ -55,13 +62,16 @@ public:
   void SetOutputConnections(int first, int count, bool connected);
   bool IsInputConnected(int channel) const;
   bool IsOutputConnected(int channel) const;
+  int ConnectedInputCount() const;
+  int ConnectedOutputCount() const;
 
-  // Each connected channel from `first` takes the next host buffer in turn; disconnected
-  // channels take none. The float forms convert (at most block-size frames) into scratch.
-  void AttachInputs(int first, int count, double** buffers);
-  void AttachInputs(int first, int count, float** buffers, int nFrames);
-  void AttachOutputs(int first, int count, double** buffers);
-  void AttachOutputs(int first, int count, float** buffers);
+  // Each connected channel from `first` takes the next host buffer in turn, advanced by
+  // `offset` frames; disconnected channels take none. The float forms convert (at most
+  // block-size frames) into scratch.
+  void AttachInputs(int first, int count, double* const* buffers, int offset = 0);
+  void AttachInputs(int first, int count, float* const* buffers, int nFrames, int offset = 0);
+  void AttachOutputs(int first, int count, double* const* buffers, int offset = 0);
+  void AttachOutputs(int first, int count, float* const* buffers, int offset = 0);
 
   double** InputPointers() { return inputPtrs_.data(); }
   double** OutputPointers() { return outputPtrs_.data(); }
