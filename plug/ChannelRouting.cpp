@@ -35,6 +35,12 @@ constexpr int kMaxChannels = 256;
 
 int ChannelCountFrom(int count) { return std::clamp(count, 0, kMaxChannels); }
 
+int CountConnected(const std::vector<ChannelIO>& channels) {
+  int n = 0;
+  for (const ChannelIO& channel : channels) n += channel.connected ? 1 : 0;
+  return n;
+}
+
 }  // namespace
 
 ChannelRouting::ChannelRouting(const char* channelConfig) {
@@ -102,42 +108,31 @@ void ChannelRouting::ZeroScratch() {
   for (ChannelIO& channel : outputs_) std::fill(channel.scratch.begin(), channel.scratch.end(), 0.0);
 }
 
-void ChannelRouting::SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected) {
+int ChannelRouting::SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected) {
   const long long begin = std::max(first, 0);
   const long long end = std::min(static_cast<long long>(first) + count, static_cast<long long>(channels.size()));
+  int change = 0;
   for (long long i = begin; i < end; ++i) {
     ChannelIO& channel = channels[static_cast<std::size_t>(i)];
+    if (channel.connected != connected) change += connected ? 1 : -1;
     channel.connected = connected;
     if (!connected) {
       *channel.slot = channel.scratch.data();
       channel.destination = nullptr;
     }
   }
+  return change;
 }
 
 void ChannelRouting::SetInputConnections(int first, int count, bool connected) {
-  SetConnections(inputs_, first, count, connected);
+  connectedInputs_ += SetConnections(inputs_, first, count, connected);
 }
 
 void ChannelRouting::SetOutputConnections(int first, int count, bool connected) {
-  SetConnections(outputs_, first, count, connected);
-}
-
-bool ChannelRouting::IsInputConnected(int channel) const {
-  return channel >= 0 && channel < InputCount() && inputs_[static_cast<std::size_t>(channel)].connected;
-}
-
-bool ChannelRouting::IsOutputConnected(int channel) const {
-  return channel >= 0 && channel < OutputCount() && outputs_[static_cast<std::size_t>(channel)].connected;
+  connectedOutputs_ += SetConnections(outputs_, first, count, connected);
 }
 
 namespace {
-
-int CountConnected(const std::vector<ChannelIO>& channels) {
-  int n = 0;
-  for (const ChannelIO& channel : channels) n += channel.connected ? 1 : 0;
-  return n;
-}
 
 // Calls bind(channel, hostBuffer) for every connected channel in [first, first + count) with
 // the next host buffer, `offset` frames in; buffers is consumed by connected channels only.
@@ -157,9 +152,6 @@ void WalkConnected(std::vector<ChannelIO>& channels, int first, int count, Sampl
 }
 
 }  // namespace
-
-int ChannelRouting::ConnectedInputCount() const { return CountConnected(inputs_); }
-int ChannelRouting::ConnectedOutputCount() const { return CountConnected(outputs_); }
 
 void ChannelRouting::AttachInputs(int first, int count, double* const* buffers, int offset) {
   WalkConnected(inputs_, first, count, buffers, offset, [](ChannelIO& channel, double* host) {
@@ -273,6 +265,7 @@ void ChannelRouting::LimitToStereoIO() {
   SetInputConnections(2, InputCount() - 2, false);
   if (OutputCount() >= 3) {
     for (std::size_t i = 2; i < outputs_.size(); ++i) outputs_[i].connected = true;
+    connectedOutputs_ = CountConnected(outputs_);
   }
 }
 

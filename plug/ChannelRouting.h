@@ -60,10 +60,11 @@ public:
   // Any first/count: indices outside the channel list are skipped.
   void SetInputConnections(int first, int count, bool connected);
   void SetOutputConnections(int first, int count, bool connected);
-  bool IsInputConnected(int channel) const;
-  bool IsOutputConnected(int channel) const;
-  int ConnectedInputCount() const;
-  int ConnectedOutputCount() const;
+  bool IsInputConnected(int channel) const { return IsConnected(inputs_, channel); }
+  bool IsOutputConnected(int channel) const { return IsConnected(outputs_, channel); }
+  // Kept as the connections change: asked on every block.
+  int ConnectedInputCount() const { return connectedInputs_; }
+  int ConnectedOutputCount() const { return connectedOutputs_; }
 
   // Each connected channel from `first` takes the next host buffer in turn, advanced by
   // `offset` frames; disconnected channels take none. The float forms convert (at most
@@ -99,7 +100,12 @@ public:
   void LimitToStereoIO();
 
 private:
-  void SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected);
+  static bool IsConnected(const std::vector<ChannelIO>& channels, int channel) {
+    return channel >= 0 && channel < static_cast<int>(channels.size()) &&
+           channels[static_cast<std::size_t>(channel)].connected;
+  }
+  // Returns the change in the number of connected channels.
+  int SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected);
   bool PointsAtScratch(const ChannelIO& channel) const;
 
   std::vector<ChannelPair> pairs_;
@@ -108,6 +114,8 @@ private:
   std::vector<ChannelIO> inputs_;
   std::vector<ChannelIO> outputs_;
   int blockSize_ = 0;
+  int connectedInputs_ = 0;
+  int connectedOutputs_ = 0;
 };
 
 }  // namespace quivorant
