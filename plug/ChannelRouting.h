@@ -53,7 +53,7 @@ public:
 
   int BlockSize() const { return blockSize_; }
   // Resizes and zeroes every scratch buffer; nothing when n is the current size or negative,
-  // or when memory runs out. Sizes above about a million frames are limited to that.
+  // or when memory runs out. Sizes above kMaxBlockFrames are limited to that.
   void SetBlockSize(int n);
   void ZeroScratch();
 

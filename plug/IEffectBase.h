@@ -14,8 +14,8 @@
 //   1. construct (the effect then defines parameters, attaches its editor, fills presets)
 //   2. deliver every parameter once (HandleParamChange / NotifyAllParamsChanged)
 //   3. SetSampleRate, SetBlockSize, ResetEffect, Activate(true)
-//   4. per block, under the lock: SetInput/OutputConnections, AttachInputs/Outputs,
-//      ProcessBuffers (or PassThrough when bypassed)
+//   4. per block, under the lock: SetInput/OutputConnections, then ProcessHostBlock, which
+//      binds the host's buffers (AttachInputs/Outputs) and runs ProcessBuffers or PassThrough
 //   5. SaveState / LoadState, RestorePreset at any time on the user-interface thread
 #pragma once
 
@@ -128,7 +128,7 @@ public:
   // Takes ownership of the editor and pushes every parameter into it; null is ignored.
   virtual void AttachGraphics(IEditorConnection* editor);
   // Resizes and zeroes the scratch buffers; a negative count or the current size does nothing,
-  // and so does running out of memory. Absurd sizes are limited to about a million frames.
+  // and so does running out of memory. Sizes above kMaxBlockFrames are limited to that.
   virtual void SetBlockSize(int nFrames);
   virtual void SetLatency(int samples);
   virtual bool SendMidiMessage(const MidiMessage& msg) = 0;

@@ -19,7 +19,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "plug/IEffectBase.h"
 #include "plug/StateChunk.h"

@@ -47,12 +47,12 @@ void IEffectVST3::ProcessHostData(ProcessData& data) {
   // Buffers of another sample width than the one set up cannot be read safely.
   if (data.symbolicSampleSize != processSetup.symbolicSampleSize) return;
   ConnectInputs(data);
-  ConnectOutputs(data);
   if (processSetup.symbolicSampleSize == kSample64) {
-    ProcessHostBlock(InputBuffers(data, hostIn64_), OutputBuffers(data, hostOut64_), data.numSamples);
+    double* const* outputs = ConnectOutputs(data, hostOut64_);
+    ProcessHostBlock(InputBuffers(data, hostIn64_), outputs, data.numSamples);
   } else {
-    ProcessHostBlock(InputBuffers(data, hostIn32_), OutputBuffers(data, hostOut32_), data.numSamples,
-                     OutputMode::kReplace);
+    float* const* outputs = ConnectOutputs(data, hostOut32_);
+    ProcessHostBlock(InputBuffers(data, hostIn32_), outputs, data.numSamples, OutputMode::kReplace);
   }
 }
 
@@ -133,20 +133,6 @@ void IEffectVST3::ConnectInputs(const ProcessData& data) {
   }
 }
 
-void IEffectVST3::ConnectOutputs(const ProcessData& data) {
-  const int outputs = OutputChannelCount();
-  SetOutputConnections(0, outputs, false);
-  if (data.outputs == nullptr) return;
-  int k = 0;
-  for (int32 j = 0; j < data.numOutputs && k < outputs; ++j) {
-    const int n = UsableChannels(data.outputs[j]);
-    Bus* bus = audioOutputs.at(j);
-    SetOutputConnections(k, n, bus != nullptr && bus->isActive());
-    SetOutputConnections(k + n, outputs - n - k, false);
-    k += n;
-  }
-}
-
 template <class Sample>
 Sample* const* IEffectVST3::InputBuffers(ProcessData& data, std::vector<Sample*>& channels) {
   std::fill(channels.begin(), channels.end(), nullptr);
@@ -160,16 +146,22 @@ Sample* const* IEffectVST3::InputBuffers(ProcessData& data, std::vector<Sample*>
 }
 
 template <class Sample>
-Sample* const* IEffectVST3::OutputBuffers(ProcessData& data, std::vector<Sample*>& channels) {
-  std::fill(channels.begin(), channels.end(), nullptr);
+Sample* const* IEffectVST3::ConnectOutputs(ProcessData& data, std::vector<Sample*>& channels) {
   const int outputs = OutputChannelCount();
   int k = 0;
+  std::size_t next = 0;
   for (int32 j = 0; data.outputs != nullptr && j < data.numOutputs && k < outputs; ++j) {
-    const int n = std::min(UsableChannels(data.outputs[j]), outputs - k);
-    TakeBus(data.outputs[j], channels, k, n);
+    AudioBusBuffers& bus = data.outputs[j];
+    const int n = std::min(UsableChannels(bus), outputs - k);
+    Bus* info = audioOutputs.at(j);
+    const bool active = info != nullptr && info->isActive();
+    SetOutputConnections(k, n, active);
+    Sample** host = ChannelsOf(bus, static_cast<Sample*>(nullptr));
+    for (int c = 0; active && c < n; ++c) channels[next++] = host[c];
     k += n;
   }
-  return PackConnected(channels, [this](int c) { return IsOutputConnected(c); });
+  SetOutputConnections(k, outputs - k, false);
+  return channels.data();
 }
 
 void IEffectVST3::SilenceOutputs(ProcessData& data) {

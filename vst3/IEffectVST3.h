@@ -89,13 +89,14 @@ private:
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
   void ApplyParameterValue(Steinberg::Vst::ParamID id, double normalized);
   void DeliverMidiEvents(Steinberg::Vst::IEventList* events);
-  // The host buffers of the connected channels, in channel order, as the core takes them.
+  // The host buffers of the connected channels, in channel order, as the core takes them
+  // (ConnectInputs first). ConnectOutputs also connects each output bus's channels as the bus
+  // is active.
   template <class Sample>
   Sample* const* InputBuffers(Steinberg::Vst::ProcessData& data, std::vector<Sample*>& channels);
   template <class Sample>
-  Sample* const* OutputBuffers(Steinberg::Vst::ProcessData& data, std::vector<Sample*>& channels);
+  Sample* const* ConnectOutputs(Steinberg::Vst::ProcessData& data, std::vector<Sample*>& channels);
   void ConnectInputs(const Steinberg::Vst::ProcessData& data);
-  void ConnectOutputs(const Steinberg::Vst::ProcessData& data);
   void SilenceOutputs(Steinberg::Vst::ProcessData& data);
   Steinberg::tresult SaveComponentState(Steinberg::IBStream* stream);
   Steinberg::tresult LoadComponentState(Steinberg::IBStream* stream);
