@@ -18,8 +18,6 @@ EffectIdentity WithVst2Api(const EffectIdentity& identity) {
   return copy;
 }
 
-int NonNegative(int n) { return n > 0 ? n : 0; }
-
 }  // namespace
 
 IEffectVST::IEffectVST(const EffectIdentity& identity, HostInstanceInfo callback)
@@ -27,11 +25,7 @@ IEffectVST::IEffectVST(const EffectIdentity& identity, HostInstanceInfo callback
       hostCallback(callback),
       programChunk(kChunkGrowthBytes),
       bankChunk(kChunkGrowthBytes),
-      incomingChunk(kChunkGrowthBytes),
-      floatInputs_(NonNegative(InputChannelCount()), nullptr),
-      floatOutputs_(NonNegative(OutputChannelCount()), nullptr),
-      doubleInputs_(NonNegative(InputChannelCount()), nullptr),
-      doubleOutputs_(NonNegative(OutputChannelCount()), nullptr) {
+      incomingChunk(kChunkGrowthBytes) {
   std::memset(&effectRecord, 0, sizeof effectRecord);
   effectRecord.magic = kEffectMagic;
   VstEntryPoints::Install(effectRecord);

@@ -117,13 +117,7 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
     SetBypassed(value != 0.);
     return kResultOk;
   }
-  if (IsCoreParam(id)) {
-    const double normalized = std::clamp(value, 0., 1.);
-    GetParam(static_cast<int>(id))->SetFromNormalized(normalized);
-    if (Editor() != nullptr) Editor()->SetControlsFromParam(static_cast<int>(id), normalized, true);
-    return kResultOk;
-  }
-  return kResultFalse;
+  return SetParamFromHost(static_cast<int>(id), value, HostWrite::kMirror) ? kResultOk : kResultFalse;
 }
 
 tresult IEffectVST3::SelectPresetFromController(ParamValue value) {
