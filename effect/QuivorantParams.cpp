@@ -13,10 +13,13 @@ const char* const kLfoTargetTexts[kLfoTargetCount] = {"No Assign", "Filter Freq"
                                                       "Filter Mix"};
 const char* const kLfoWaveTexts[kLfoWaveCount] = {"Sine",     "Triangle",  "Saw",
                                                   "Saw Rev",  "Sine Half", "Sine Half 2"};
+// Ten rates per row.
+// clang-format off
 const char* const kLfoRateTexts[kLfoRateCount] = {
     "1/16", "1/8T",  "1/16D", "1/8",  "1/4T",  "1/8D", "1/4",  "1/2T",  "1/4D", "1/2",
     "1/1T", "1/2D",  "1/1",   "2/1T", "1/1D",  "2/1",  "4/1T", "2/1D",  "4/1",  "8/1T",
     "4/1D", "8/1",   "16/1T", "8/1D", "16/1",  "32/1T", "16/1D", "32/1"};
+// clang-format on
 const char* const kLfoResetTexts[] = {"No", "Yes"};
 
 template <int kCount>

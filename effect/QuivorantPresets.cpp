@@ -5,6 +5,8 @@
 namespace quivorant {
 namespace {
 
+// One preset per row, one column per parameter.
+// clang-format off
 //                                   Type  Freq   Bw   Mix  Target Wave Rate Depth Reset
 const FactoryPreset kPresets[kFactoryPresetCount] = {
     {"1 oct bandwidth",             {2,   2000,  12,  100,  0,     0,   15,  90,   0}},
@@ -20,6 +22,7 @@ const FactoryPreset kPresets[kFactoryPresetCount] = {
     {"Phaser",                      {2,   6000,  20,  80,   1,     0,   3,   50,   0}},
     {"Vibrato",                     {2,   6000,  20,  80,   3,     0,   0,   60,   0}},
 };
+// clang-format on
 
 }  // namespace
 
