@@ -8,14 +8,14 @@
 
 #include "tests/editor/EditorPicture.h"
 #include "tests/graphics_x11/X11TestHost.h"
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace x11test {
+namespace quivorant::test {
 namespace {
 
-using quivorant_test::HostCall;
-using quivorant_test::LoadedPlugin;
-using quivorant_test::RecordingHost;
+using quivorant::test::HostCall;
+using quivorant::test::LoadedPlugin;
+using quivorant::test::RecordingHost;
 
 // The host's edit calls for parameter `index`: b(egin), a(utomate), e(nd), a run of automates once.
 std::string Edits(const RecordingHost& host, int index) {
@@ -73,4 +73,4 @@ TEST(Vst2X11, EditOpenShowsTheEditorAndIdleDrivesIt) {
 }
 
 }  // namespace
-}  // namespace x11test
+}  // namespace quivorant::test

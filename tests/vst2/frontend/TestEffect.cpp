@@ -4,7 +4,7 @@
 
 #include "vst2/VstPluginCreation.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 TestEffectSetup nextSetup;
@@ -85,16 +85,12 @@ AEffect* CreatePlugin(audioMasterCallback host) { return quivorant::CreateVstPlu
 
 TestEffect* InstanceOf(AEffect* effect) { return static_cast<TestEffect*>(effect->object); }
 
-VstIntPtr Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
-  return effect->dispatcher(effect, opcode, index, value, ptr, opt);
-}
-
-}  // namespace quivorant_test
+}  // namespace quivorant::test
 
 namespace quivorant {
 
 IEffectVST* CreateEffectInstance(IEffectVST::HostInstanceInfo info) {
-  return new quivorant_test::TestEffect(quivorant_test::nextSetup, info);
+  return new quivorant::test::TestEffect(quivorant::test::nextSetup, info);
 }
 
 }  // namespace quivorant

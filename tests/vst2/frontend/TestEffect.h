@@ -6,10 +6,15 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+
 #include "plug/EditorConnection.h"
+#include "tests/support/Vst2Plugin.h"
 #include "vst2/IEffectVST.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 
 // Records what the core and the front end push into an attached editor.
 class FakeEditor : public quivorant::IEditorConnection {
@@ -97,7 +102,33 @@ void SetNextSetup(const TestEffectSetup& setup);
 // Creates through the front end's real entry (creation lock, default preset, program count).
 AEffect* CreatePlugin(audioMasterCallback host);
 TestEffect* InstanceOf(AEffect* effect);
-VstIntPtr Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                   void* ptr = nullptr, float opt = 0.0f);
 
-}  // namespace quivorant_test
+// One test effect through the front end's real entry, with a recording host behind it.
+class Vst2FrontendTest : public ::testing::Test {
+protected:
+  void SetUp() override { Open(TestEffectSetup{}); }
+  // A new instance with `setup`, replacing the current one.
+  void Open(const TestEffectSetup& setup) {
+    Close();
+    SetNextSetup(setup);
+    plugin = std::make_unique<Vst2Plugin>(CreatePlugin(RecordingHost::Callback));
+    effect = plugin->effect;
+    fx = InstanceOf(effect);
+  }
+  // The instance goes now (effClose), not at the end of the test.
+  void Close() {
+    plugin.reset();
+    effect = nullptr;
+  }
+  VstIntPtr Call(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
+    return plugin->Call(opcode, index, value, ptr, opt);
+  }
+  std::string Text(VstInt32 opcode, VstInt32 index = 0) { return plugin->Text(opcode, index); }
+
+  RecordingHost host;  // outlives the instance
+  std::unique_ptr<Vst2Plugin> plugin;
+  AEffect* effect = nullptr;
+  TestEffect* fx = nullptr;
+};
+
+}  // namespace quivorant::test

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "tests/vst2/frontend/TestEffect.h"
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 template <typename Sample>
@@ -32,19 +32,7 @@ struct StereoBuffers {
   Sample* outPtr[2];
 };
 
-class Vst2Audio : public ::testing::Test {
-protected:
-  void SetUp() override {
-    SetNextSetup(TestEffectSetup{});
-    effect = CreatePlugin(RecordingHost::Callback);
-    fx = InstanceOf(effect);
-  }
-  void TearDown() override { Dispatch(effect, effClose); }
-
-  RecordingHost host;
-  AEffect* effect = nullptr;
-  TestEffect* fx = nullptr;
-};
+using Vst2Audio = Vst2FrontendTest;
 
 TEST_F(Vst2Audio, BeforeOpenReplacingGivesSilenceAndTheOthersLeaveOutputsAlone) {
   StereoBuffers<float> f(64, 0.5f, 9.0f);
@@ -214,4 +202,4 @@ TEST(Vst2AudioMidi, AudioCallbacksAskForMidiOnlyWithMidi) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

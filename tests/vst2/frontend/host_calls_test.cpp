@@ -8,25 +8,13 @@
 
 #include "plug/HostIdentification.h"
 #include "tests/vst2/frontend/TestEffect.h"
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
-class Vst2HostCalls : public ::testing::Test {
-protected:
-  void SetUp() override {
-    SetNextSetup(TestEffectSetup{});
-    effect = CreatePlugin(RecordingHost::Callback);
-    fx = InstanceOf(effect);
-  }
-  void TearDown() override { Dispatch(effect, effClose); }
-
-  RecordingHost host;
-  AEffect* effect = nullptr;
-  TestEffect* fx = nullptr;
-};
+using Vst2HostCalls = Vst2FrontendTest;
 
 TEST_F(Vst2HostCalls, EditorGestureReachesTheHostInOrder) {
   fx->BeginParamEdit(1);
@@ -274,4 +262,4 @@ TEST(Vst2HostOpcodes, OnlyTheKnownHostOpcodesAreEverUsed) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

@@ -7,10 +7,10 @@
 
 #include "plug/HostIdentification.h"
 #include "tests/vst2/frontend/TestEffect.h"
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 AEffect* Create(const TestEffectSetup& setup) {
@@ -199,4 +199,4 @@ TEST(Vst2Record, HostSpecificInitOnceAndStereoLimitForSomeHosts) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test
