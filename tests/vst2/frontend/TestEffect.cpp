@@ -47,6 +47,7 @@ TestEffect::TestEffect(const TestEffectSetup& setup, audioMasterCallback host)
   if (setup.textSlots > 0) SetupTextSlots(setup.textSlots, setup.textSlotLength, nullptr);
   if (setup.attachEditor) {
     editor = new FakeEditor;
+    editor->windowType = "HWND";  // stands for a window editor: the record claims one
     AttachGraphics(editor);
   }
   for (int i = 0; i < setup.presetCount && i < 2; ++i) {

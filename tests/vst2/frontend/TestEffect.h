@@ -10,43 +10,11 @@
 
 #include <memory>
 
-#include "plug/EditorConnection.h"
+#include "tests/support/FakeCore.h"
 #include "tests/support/Vst2Plugin.h"
 #include "vst2/IEffectVST.h"
 
 namespace quivorant::test {
-
-// Records what the core and the front end push into an attached editor.
-class FakeEditor : public quivorant::IEditorConnection {
-public:
-  struct ControlUpdate {
-    int index;
-    double value;
-    bool normalized;
-  };
-  void SetControlsFromParam(int index, double value, bool normalized) override {
-    updates.push_back({index, value, normalized});
-  }
-  void PrepareDraw() override { ++prepareCount; }
-  int FrameRate() const override { return 24; }
-  void SetWheelGestureTicks(int ticks) override { wheelTicks = ticks; }
-  void ClearWheelGestureTicks() override { wheelTicks = 0; }
-  int Width() const override { return width; }
-  int Height() const override { return height; }
-  // No window: opening one fails, as where an editor renders off-screen only.
-  void* OpenWindow(void*) override { return nullptr; }
-  void CloseWindow() override {}
-  void* GetWindow() override { return nullptr; }
-  bool HostMouseWheel(float) override { return false; }
-  // Stands for a window editor: the record claims one.
-  const char* WindowType() const override { return "HWND"; }
-
-  std::vector<ControlUpdate> updates;
-  int prepareCount = 0;
-  int wheelTicks = 0;
-  int width = 395;
-  int height = 248;
-};
 
 struct TestEffectSetup {
   const char* channelConfig = "1-1 2-2";

@@ -150,14 +150,14 @@ TEST_F(Vst2Audio, SameBufferForInputAndOutput) {
 
 TEST_F(Vst2Audio, ParameterCallbacks) {
   fx->paramChanges.clear();
-  fx->editor->updates.clear();
+  fx->editor->pushes.clear();
   effect->setParameter(effect, 1, 1.0f);
   EXPECT_EQ(fx->GetParam(1)->value, 20000.0);
   EXPECT_EQ(effect->getParameter(effect, 1), 1.0f);
   EXPECT_EQ(fx->paramChanges, std::vector<int>{1});
-  ASSERT_EQ(fx->editor->updates.size(), 1u);
-  EXPECT_TRUE(fx->editor->updates[0].normalized);
-  EXPECT_EQ(fx->editor->updates[0].value, 1.0);
+  ASSERT_EQ(fx->editor->pushes.size(), 1u);
+  EXPECT_TRUE(fx->editor->pushes[0].normalized);
+  EXPECT_EQ(fx->editor->pushes[0].value, 1.0);
 
   effect->setParameter(effect, 1, 0.5f);
   EXPECT_EQ(fx->GetParam(1)->value, 5015.0);

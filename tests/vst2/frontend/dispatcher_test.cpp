@@ -126,13 +126,13 @@ TEST_F(Vst2Dispatcher, ParameterTexts) {
 
 TEST_F(Vst2Dispatcher, String2ParameterClampsParsesListTextsAndRefusesNaN) {
   fx->paramChanges.clear();
-  fx->editor->updates.clear();
+  fx->editor->pushes.clear();
   char beyond[] = "99999";
   EXPECT_EQ(Call(effString2Parameter, 1, 0, beyond), 1);
   EXPECT_EQ(fx->GetParam(1)->value, 20000.0);
-  ASSERT_EQ(fx->editor->updates.size(), 1u);
-  EXPECT_EQ(fx->editor->updates[0].value, 20000.0);  // the editor shows what is stored
-  EXPECT_FALSE(fx->editor->updates[0].normalized);
+  ASSERT_EQ(fx->editor->pushes.size(), 1u);
+  EXPECT_EQ(fx->editor->pushes[0].value, 20000.0);  // the editor shows what is stored
+  EXPECT_FALSE(fx->editor->pushes[0].normalized);
   EXPECT_EQ(fx->paramChanges, std::vector<int>{1});
 
   char band[] = "Band";
@@ -239,12 +239,12 @@ TEST_F(Vst2Dispatcher, ChunksRoundTripWithTheVersionFirst) {
 
   fx->GetParam(1)->value = 20.0;
   fx->GetParam(2)->value = 1.0;
-  fx->editor->updates.clear();
+  fx->editor->pushes.clear();
   EXPECT_EQ(Call(effSetChunk, 1, size, const_cast<char*>(saved.data())), 1);
   EXPECT_EQ(fx->GetParam(1)->value, 1234.0);
   EXPECT_EQ(fx->GetParam(2)->value, -0.25);
   EXPECT_EQ(fx->versionsIn.back(), 20304);
-  EXPECT_EQ(fx->editor->updates.size(), 3u);  // controls redrawn from the plain values
+  EXPECT_EQ(fx->editor->pushes.size(), 3u);  // controls redrawn from the plain values
 
   // A bank chunk refreshes the current program from the live values before it is written.
   fx->GetParam(1)->value = 777.0;

@@ -37,7 +37,7 @@ TEST_F(Vst2HostCalls, WheelRunFormsOneGestureEndedBeforeTheNextBegins) {
   fx->WheelEditHook(2);  // same knob, end still pending: no second begin
   fx->SetParamFromEditor(2, 0.7);
   fx->EndParamGestureDeferred(2);
-  EXPECT_EQ(fx->editor->wheelTicks, 12);  // half a second of 24 ticks per second
+  EXPECT_EQ(fx->editor->wheelTicks, (std::vector<int>{12, 12}));  // half a second of 24 ticks per second
   fx->WheelEditHook(0);  // another knob: the pending gesture ends first
   fx->EndParamGestureDeferred(0);
   fx->BeginParamEdit(1);  // a press also ends a pending wheel gesture first

@@ -44,8 +44,8 @@ TEST(Vst2Record, StereoEffectWithEditor) {
   TestEffect* fx = InstanceOf(e);
   EXPECT_EQ(fx->HostApi(), quivorant::kHostApiVst2);
   // Attaching pushed every normalised value and prepared drawing.
-  ASSERT_EQ(fx->editor->updates.size(), 3u);
-  EXPECT_TRUE(fx->editor->updates[1].normalized);
+  ASSERT_EQ(fx->editor->pushes.size(), 3u);
+  EXPECT_TRUE(fx->editor->pushes[1].normalized);
   EXPECT_EQ(fx->editor->prepareCount, 1);
   ERect* rect = nullptr;
   EXPECT_EQ(Dispatch(e, effEditGetRect, 0, 0, &rect), 1);
