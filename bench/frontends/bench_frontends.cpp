@@ -14,7 +14,7 @@
 #include "bench/AlternateTiming.h"
 #include "effect/Quivorant.h"
 #include "plug/IEffectHeadless.h"
-#include "tests/effect/TestNoise.h"
+#include "tests/support/Noise.h"
 #include "tests/support/Library.h"
 #include "tests/support/Vst2Host.h"
 #include "tests/support/Vst3Module.h"
@@ -31,7 +31,7 @@ constexpr double kRate = 44100.0;
 struct FloatStereo {
   explicit FloatStereo(int frames) : in(2, std::vector<float>(frames)), out(2, std::vector<float>(frames)) {
     for (int c = 0; c < 2; ++c) {
-      const std::vector<double> noise = TestNoise(frames, static_cast<std::uint32_t>(c + 1));
+      const std::vector<double> noise = test::TestNoise(frames, static_cast<std::uint32_t>(c + 1));
       for (int i = 0; i < frames; ++i) in[c][i] = static_cast<float>(noise[i]);
       inPtr[c] = in[c].data();
       outPtr[c] = out[c].data();

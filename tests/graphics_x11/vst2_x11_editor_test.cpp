@@ -51,8 +51,8 @@ TEST(Vst2X11, EditOpenShowsTheEditorAndIdleDrivesIt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   };
 
-  quivorant::editor_test::EditorUnderTest reference;
-  const quivorant::editor_test::Picture picture = reference.Render();
+  quivorant::test::EditorUnderTest reference;
+  const quivorant::test::Picture picture = reference.Render();
   std::vector<std::uint32_t> expected;
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) expected.push_back(picture.Rgb(x, y));

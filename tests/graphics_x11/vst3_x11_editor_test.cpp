@@ -28,9 +28,9 @@ constexpr int kTargetDropDownX = 300, kTargetDropDownY = 119, kTargetListTop = 1
 
 // The off-screen editor of a fresh instance, as 0xRRGGBB.
 Capture OffscreenPicture(const std::vector<std::pair<int, double>>& hostValues = {}) {
-  quivorant::editor_test::EditorUnderTest reference;
+  quivorant::test::EditorUnderTest reference;
   for (const auto& [index, value] : hostValues) reference.SetFromHost(index, value);
-  const quivorant::editor_test::Picture picture = reference.Render();
+  const quivorant::test::Picture picture = reference.Render();
   Capture out{picture.width, picture.height, {}};
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) out.rgb.push_back(picture.Rgb(x, y));

@@ -11,12 +11,12 @@
 namespace quivorant {
 namespace {
 
-using testing::A;
-using testing::Argb;
-using testing::B;
-using testing::G;
-using testing::GuardedBitmap;
-using testing::R;
+using test::A;
+using test::Argb;
+using test::B;
+using test::G;
+using test::GuardedBitmap;
+using test::R;
 
 // A source holding every interesting alpha (0, 1, 127, 128, 254, 255) among random colours, and
 // a random destination; each case compares every pixel with the rule evaluated here.

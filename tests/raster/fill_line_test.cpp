@@ -11,12 +11,12 @@
 namespace quivorant {
 namespace {
 
-using testing::A;
-using testing::Argb;
-using testing::B;
-using testing::G;
-using testing::GuardedBitmap;
-using testing::R;
+using test::A;
+using test::Argb;
+using test::B;
+using test::G;
+using test::GuardedBitmap;
+using test::R;
 
 void FillRandom(GuardedBitmap& b, unsigned seed) {
   std::mt19937 rng(seed);

@@ -9,10 +9,10 @@
 namespace quivorant {
 namespace {
 
-using testing::A;
-using testing::Argb;
-using testing::GuardedBitmap;
-using testing::R;
+using test::A;
+using test::Argb;
+using test::GuardedBitmap;
+using test::R;
 
 constexpr float kHalfPi = 1.57079632679f;
 

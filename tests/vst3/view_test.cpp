@@ -15,7 +15,6 @@
 namespace {
 
 using namespace quivorant::test;
-using namespace quivorant::test;
 using quivorant::IEffectVST3View;
 
 // The effect's editor-window hooks and the editor's window calls, in one record.

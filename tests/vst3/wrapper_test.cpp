@@ -15,7 +15,6 @@
 namespace {
 
 using namespace quivorant::test;
-using namespace quivorant::test;
 using quivorant::kBypassParamId;
 using quivorant::kPresetParamId;
 
