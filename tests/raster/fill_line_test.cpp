@@ -11,12 +11,7 @@
 namespace quivorant {
 namespace {
 
-using test::A;
-using test::Argb;
-using test::B;
-using test::G;
-using test::GuardedBitmap;
-using test::R;
+using namespace test;  // the guarded bitmap and its pixel helpers
 
 void FillRandom(GuardedBitmap& b, unsigned seed) {
   std::mt19937 rng(seed);

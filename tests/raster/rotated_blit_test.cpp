@@ -9,10 +9,7 @@
 namespace quivorant {
 namespace {
 
-using test::A;
-using test::Argb;
-using test::GuardedBitmap;
-using test::R;
+using namespace test;  // the guarded bitmap and its pixel helpers
 
 constexpr float kHalfPi = 1.57079632679f;
 
