@@ -21,7 +21,8 @@ EffectIdentity MakeIdentity() {
   id.effectName = "quivorant";
   id.productName = "";
   id.makerName = "Tolvane";
-  id.vendorVersion = 0x00011E00;
+  // The project's version (CMakeLists.txt) is the one place a release is numbered.
+  id.vendorVersion = QUIVORANT_VERSION_MAJOR << 16 | QUIVORANT_VERSION_MINOR << 8 | QUIVORANT_VERSION_PATCH;
   id.uniqueId = FourCharCode('b', '1', 'g', 'Q');
   id.makerId = FourCharCode('T', 'l', 'v', 'n');
   id.latency = 0;

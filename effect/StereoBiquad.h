@@ -58,11 +58,8 @@ public:
     wet_ = wet;
     dry_ = dry;
   }
-  double Wet() const { return wet_; }
-  double Dry() const { return dry_; }
 
   const BiquadState& State(int channel) const { return state_[channel]; }
-  void SetState(int channel, const BiquadState& s) { state_[channel] = s; }
   // Both channels back to silence.
   void ClearState() {
     for (BiquadState& s : state_) s = BiquadState();

@@ -43,7 +43,40 @@ void IGraphics::Resize(int width, int height) {
   width_ = width;
   height_ = height;
   DeleteAllControls();
-  if (plug_) plug_->ResizeEditor(width, height);
+  if (plug_) plug_->ResizeEditor(WindowWidth(), WindowHeight());
+}
+
+bool IGraphics::ApplyScale() {
+  const EditorScale next(chosenScale_ > 0 ? chosenScale_ / 100.0 : contentScale_);
+  if (next == scale_) return false;
+  scale_ = next;
+  art_.SetScale(scale_);
+  ResizeDrawBitmap(WindowWidth(), WindowHeight());
+  WindowScaleChanged();
+  MarkAllDirty();
+  return true;
+}
+
+bool IGraphics::SetContentScale(double factor) {
+  hostGaveScale_ = true;
+  contentScale_ = EditorScale(factor).Factor();
+  return ApplyScale();
+}
+
+bool IGraphics::SetScreenScale(double factor) {
+  if (hostGaveScale_) return false;
+  contentScale_ = EditorScale(factor).Factor();
+  return ApplyScale();
+}
+
+void IGraphics::ChooseScale(int percent) {
+  chosenScale_ = ValidScaleChoice(percent);
+  if (ApplyScale() && plug_) plug_->ResizeEditor(WindowWidth(), WindowHeight());
+}
+
+void IGraphics::RestoreChosenScale(int percent) {
+  chosenScale_ = ValidScaleChoice(percent);
+  ApplyScale();
 }
 
 void IGraphics::ResizeDrawBitmap(int width, int height) {
@@ -76,7 +109,7 @@ void IGraphics::SetControlsFromParam(int paramIdx, double value, bool isNormaliz
   }
 }
 
-void IGraphics::PrepareDraw() { drawBitmap_ = std::make_unique<RasterSysBitmap>(width_, height_); }
+void IGraphics::PrepareDraw() { drawBitmap_ = std::make_unique<RasterSysBitmap>(WindowWidth(), WindowHeight()); }
 
 int IGraphics::AttachControl(IControl* control) {
   if (!control) return -1;
@@ -167,6 +200,8 @@ int IGraphics::FindControlAt(int x, int y) const {
 }
 
 bool IGraphics::OnMouseDown(int x, int y, const MouseModifiers& mods) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   ForgetCapture();
   const int idx = FindControlAt(x, y);
   IControl* control = GetControl(idx);
@@ -183,6 +218,8 @@ bool IGraphics::OnMouseDown(int x, int y, const MouseModifiers& mods) {
 }
 
 void IGraphics::OnMouseUp(int x, int y, const MouseModifiers& mods) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   // The release belongs to the control its press captured. When the press hit nothing, or a
   // pop-up pick already ended its gesture and dropped the capture, the control now under the
   // pointer never saw a press: releasing it would push a value and end an edit never begun.
@@ -194,6 +231,8 @@ void IGraphics::OnMouseUp(int x, int y, const MouseModifiers& mods) {
 }
 
 void IGraphics::OnDrop(int x, int y, const char* fileName) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   IControl* control = GetControl(FindControlAt(x, y));
   ForgetCapture();
   if (!control) return;
@@ -202,6 +241,8 @@ void IGraphics::OnDrop(int x, int y, const char* fileName) {
 }
 
 void IGraphics::OnMouseDrag(int x, int y, const MouseModifiers& mods) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   IControl* control = GetControl(capturedControl_);
   if (!control) return;
   // Deltas in 64 bits: positions far apart must not overflow.
@@ -214,6 +255,8 @@ void IGraphics::OnMouseDrag(int x, int y, const MouseModifiers& mods) {
 }
 
 bool IGraphics::OnMouseDoubleClick(int x, int y, const MouseModifiers& mods) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   ForgetCapture();
   const int idx = FindControlAt(x, y);
   IControl* control = GetControl(idx);
@@ -229,6 +272,8 @@ bool IGraphics::OnMouseDoubleClick(int x, int y, const MouseModifiers& mods) {
 }
 
 void IGraphics::OnMouseWheel(int x, int y, const MouseModifiers& mods, int notches) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   IControl* control = GetControl(FindControlAt(x, y));
   if (!control) return;
   const bool hasParam = plug_ && control->HasParam();
@@ -239,6 +284,8 @@ void IGraphics::OnMouseWheel(int x, int y, const MouseModifiers& mods, int notch
 }
 
 bool IGraphics::OnMouseOver(int x, int y, const MouseModifiers& mods) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   if (!mouseOverEnabled_) return false;
   const int idx = FindControlAt(x, y);
   IControl* control = GetControl(idx);
@@ -260,6 +307,8 @@ void IGraphics::OnMouseOut() {
 }
 
 void IGraphics::OnKeyDown(int x, int y, int key) {
+  x = scale_.ToEditor(x);
+  y = scale_.ToEditor(y);
   if (IControl* control = GetControl(FindControlAt(x, y))) control->OnKeyDown(x, y, key);
 }
 
@@ -349,7 +398,7 @@ bool IGraphics::Paint(const PixelRect& updateRect) {
   if (strictRedraw_) PaintStrict(updateRect);
   else PaintLoose();
   if (showControlBounds_) PaintBoundsOverlay();
-  return Present(updateRect);
+  return Present(scale_.ToWindow(updateRect));
 }
 
 }  // namespace quivorant

@@ -21,8 +21,10 @@
 #include "graphics/ArgbColor.h"
 #include "graphics/BitmapRef.h"
 #include "graphics/BlendSpec.h"
+#include "graphics/EditorScale.h"
 #include "graphics/MouseModifiers.h"
 #include "graphics/PixelRect.h"
+#include "graphics/ScaledArt.h"
 #include "graphics/TextStyle.h"
 #include "plug/EditorConnection.h"
 
@@ -92,11 +94,26 @@ public:
   // every other control to drop references to it.
   void ForgetControl(const IControl* gone);
 
-  // Redraw.
+  // Redraw. Rectangles in editor units; Paint presents the window pixels they cover.
   bool CollectDirtyRect(PixelRect* rect);
   bool Paint(const PixelRect& updateRect);
 
-  // Events from the window, in client pixel coordinates.
+  // Scale: editor units to window pixels. The user's choice from the background menu wins over
+  // the factor the host or the screen asks for; without either the editor draws at 1.
+  const EditorScale& Scale() const { return scale_; }
+  // The host's factor; true when the editor's window size changed. Once a host has given one,
+  // the screen's factor (the window's monitor, the X server's resolution) no longer counts.
+  bool SetContentScale(double factor) override;
+  bool SetScreenScale(double factor);
+  // One of the menu's percentages, or 0 to follow the host again; asks the host to resize.
+  void ChooseScale(int percent);
+  int ChosenScale() const override { return chosenScale_; }
+  // Restores a saved choice without asking the host (it reads the size when it opens the editor).
+  void RestoreChosenScale(int percent) override;
+  int WindowWidth() const override { return scale_.ToWindow(width_); }
+  int WindowHeight() const override { return scale_.ToWindow(height_); }
+
+  // Events from the window, in window pixels (FindControlAt takes editor units).
   bool OnMouseDown(int x, int y, const MouseModifiers& mods);
   void OnMouseUp(int x, int y, const MouseModifiers& mods);
   void OnMouseDrag(int x, int y, const MouseModifiers& mods);
@@ -176,10 +193,16 @@ public:
   IGraphics& operator=(const IGraphics&) = delete;
 
 protected:
+  // The window system's part of a scale change: the draw bitmap already has the new size.
+  virtual void WindowScaleChanged() {}
   void DeleteAllControls();
   void ResizeDrawBitmap(int width, int height);
 
 private:
+  // Applies the effective factor; true when it changed.
+  bool ApplyScale();
+  // The bitmap that draws ref at the current scale.
+  RasterBitmap* ArtFor(const BitmapRef& ref);
   void PaintStrict(const PixelRect& updateRect);
   void PaintLoose();
   void PaintBoundsOverlay();
@@ -214,6 +237,11 @@ private:
   bool acceptFileDrops_ = false;
   bool timerRedraw_ = true;
   int wheelGestureTicks_ = 0;
+  EditorScale scale_;
+  double contentScale_ = 1.0;
+  bool hostGaveScale_ = false;
+  int chosenScale_ = 0;
+  ScaledArt art_;
 };
 
 }  // namespace quivorant

@@ -6,9 +6,10 @@
 
 #include "graphics/BitmapCache.h"
 #include "graphics/FontCache.h"
-#include "graphics/controls/IBitmapControl.h"
+#include "graphics/controls/IBackground.h"
 #include "graphics/IGraphics.h"
 #include "plug/Rounding.h"
+#include "resources/ResourceIds.h"
 #include "raster/RasterBlit.h"
 #include "raster/RasterCachedFont.h"
 #include "raster/RasterFill.h"
@@ -47,13 +48,12 @@ BitmapRef IGraphics::LoadBitmap(int key, const char* fileName, int frameCount) {
   BitmapCache& cache = BitmapCache::Instance();
   RasterBitmap* bitmap = cache.Find(key);
   if (!bitmap) bitmap = cache.Add(key, LoadBitmapResource(key, fileName));
+  art_.NoteOrigin(bitmap, key, 0);
   return RefFor(bitmap, frameCount, 0);
 }
 
 void IGraphics::AttachBackground(int key, const char* fileName) {
-  const BitmapRef ref = LoadBitmap(key, fileName, 1);
-  const BlendSpec opaque(kBlendCopy, 1.0f);
-  auto* background = new IBitmapControl(plug_, PixelRect(0, 0, ref.width, ref.height), -1, ref, &opaque);
+  auto* background = new IBackground(plug_, LoadBitmap(key, fileName, 1));
   background->SetGraphics(this);
   controls_.insert(controls_.begin(), background);
   // Every index moved up by one.
@@ -77,8 +77,19 @@ BitmapRef IGraphics::SplitBitmap(BitmapRef* ref, float fraction) {
   RasterBitmap* left = BitmapCache::Instance().Add(key, CopyColumns(source, 0, leftWidth, h));
   // The right part is this editor's own; it goes with the editor.
   ownedBitmaps_.emplace_back(CopyColumns(source, leftWidth, rightWidth, h));
+  art_.NoteCut(left, source, 0);
+  art_.NoteCut(ownedBitmaps_.back().get(), source, leftWidth);
   *ref = RefFor(ownedBitmaps_.back().get(), 1, key);
   return RefFor(left, 1, 0);
+}
+
+RasterBitmap* IGraphics::ArtFor(const BitmapRef& ref) {
+  return art_.For(ref.bitmap, [this](int key) {
+    BitmapCache& cache = BitmapCache::Instance();
+    const int hiResKey = HiResImageKey(key);
+    RasterBitmap* hiRes = cache.Find(hiResKey);
+    return hiRes ? hiRes : cache.Add(hiResKey, LoadBitmapResource(hiResKey, nullptr));
+  });
 }
 
 BitmapRef IGraphics::GetCachedBitmap(int key) { return RefFor(BitmapCache::Instance().Find(key), 1, 0); }
@@ -91,11 +102,12 @@ RasterCachedFont* IGraphics::GetCachedFont(TextStyle* style) {
 
 bool IGraphics::DrawBitmap(const BitmapRef& ref, const PixelRect& dest, int srcX, int srcY, const BlendSpec* blend) {
   if (!ref.bitmap || !drawBitmap_) return true;
-  const PixelRect r = dest.Intersection(drawRect_);
+  const PixelRect to = scale_.ToWindow(dest);
+  const PixelRect r = to.Intersection(scale_.ToWindow(drawRect_));
   if (r.IsEmpty()) return true;
-  srcX = PixelRect::ClampToInt(int64_t(srcX) + r.left - dest.left);
-  srcY = PixelRect::ClampToInt(int64_t(srcY) + r.top - dest.top);
-  RasterBlit(drawBitmap_.get(), ref.bitmap, r.left, r.top, srcX, srcY, r.Width(), r.Height(), BlendWeight(blend),
+  srcX = PixelRect::ClampToInt(int64_t(scale_.ToWindow(srcX)) + r.left - to.left);
+  srcY = PixelRect::ClampToInt(int64_t(scale_.ToWindow(srcY)) + r.top - to.top);
+  RasterBlit(drawBitmap_.get(), ArtFor(ref), r.left, r.top, srcX, srcY, r.Width(), r.Height(), BlendWeight(blend),
              BlendRasterMode(blend));
   return true;
 }
@@ -115,10 +127,14 @@ bool IGraphics::DrawBitmapFrame(const BitmapRef& ref, const PixelRect& dest, int
 bool IGraphics::DrawRotatedBitmap(const BitmapRef& ref, int centreX, int centreY, double angle, const BlendSpec* blend,
                                   float srcX, float srcY) {
   if (!ref.bitmap || !drawBitmap_) return true;
-  const int w = ref.width;
-  const int h = ref.height;
-  RasterRotatedBlit(drawBitmap_.get(), ref.bitmap, PixelRect::ClampToInt(int64_t(centreX) - w / 2),
-                    PixelRect::ClampToInt(int64_t(centreY) - h / 2), w, h, srcX, srcY, float(w), float(h), float(angle),
+  RasterBitmap* art = ArtFor(ref);
+  const int w = scale_.ToWindow(ref.width);
+  const int h = scale_.ToWindow(ref.height);
+  centreX = scale_.ToWindow(centreX);
+  centreY = scale_.ToWindow(centreY);
+  RasterRotatedBlit(drawBitmap_.get(), art, PixelRect::ClampToInt(int64_t(centreX) - w / 2),
+                    PixelRect::ClampToInt(int64_t(centreY) - h / 2), w, h, scale_.ToWindow(srcX),
+                    scale_.ToWindow(srcY), float(w), float(h), float(angle),
                     false, BlendWeight(blend), BlendRasterMode(blend) | kRasterBilinear, 0.0f, 0.0f);
   return true;
 }
@@ -126,21 +142,25 @@ bool IGraphics::DrawRotatedBitmap(const BitmapRef& ref, int centreX, int centreY
 bool IGraphics::DrawLine(const ArgbColor& colour, float x1, float y1, float x2, float y2, const BlendSpec* blend,
                          bool antialias) {
   if (!drawBitmap_) return true;
-  RasterLineF(drawBitmap_.get(), x1, y1, x2, y2, colour.Packed(), colour.Opacity(), BlendRasterMode(blend), antialias);
+  RasterLineF(drawBitmap_.get(), scale_.ToWindow(x1), scale_.ToWindow(y1), scale_.ToWindow(x2), scale_.ToWindow(y2),
+              colour.Packed(), colour.Opacity(), BlendRasterMode(blend), antialias);
   return true;
 }
 
 bool IGraphics::FillRect(const ArgbColor& colour, const PixelRect& rect, const BlendSpec* blend) {
   if (!drawBitmap_) return true;
-  RasterFillRect(drawBitmap_.get(), rect.left, rect.top, rect.Width(), rect.Height(), colour.Packed(),
+  const PixelRect r = scale_.ToWindow(rect);
+  RasterFillRect(drawBitmap_.get(), r.left, r.top, r.Width(), r.Height(), colour.Packed(),
                  BlendWeight(blend), BlendRasterMode(blend));
   return true;
 }
 
-bool IGraphics::DrawRoundRect(const ArgbColor& colour, const PixelRect& rect, int r, const BlendSpec* blend,
-                              bool antialias) {
+bool IGraphics::DrawRoundRect(const ArgbColor& colour, const PixelRect& editorRect, int editorRadius,
+                              const BlendSpec* blend, bool antialias) {
   RasterBitmap* dest = drawBitmap_.get();
   if (!dest) return true;
+  const PixelRect rect = scale_.ToWindow(editorRect);
+  const int r = scale_.ToWindow(editorRadius);
   const RasterPixel c = colour.Packed();
   const float a = colour.Opacity();
   const int mode = BlendRasterMode(blend);
@@ -160,10 +180,12 @@ bool IGraphics::DrawRoundRect(const ArgbColor& colour, const PixelRect& rect, in
   return true;
 }
 
-bool IGraphics::FillRoundRect(const ArgbColor& colour, const PixelRect& rect, int r, int corners,
+bool IGraphics::FillRoundRect(const ArgbColor& colour, const PixelRect& editorRect, int editorRadius, int corners,
                               const BlendSpec* blend, bool antialias) {
   RasterBitmap* dest = drawBitmap_.get();
   if (!dest) return true;
+  const PixelRect rect = scale_.ToWindow(editorRect);
+  const int r = scale_.ToWindow(editorRadius);
   const RasterPixel c = colour.Packed();
   const float weight = BlendWeight(blend);
   const float a = colour.Opacity();
@@ -198,14 +220,23 @@ bool IGraphics::FillRoundRect(const ArgbColor& colour, const PixelRect& rect, in
 bool IGraphics::DrawText(TextStyle* style, const char* text, const PixelRect& rect) {
   if (!text || !text[0]) return true;
   if (!style) return false;
-  RasterCachedFont* font = style->cachedFont ? style->cachedFont : GetCachedFont(style);
+  RasterCachedFont* font = nullptr;
+  if (scale_.IsUnity()) {
+    font = style->cachedFont ? style->cachedFont : GetCachedFont(style);
+  } else {
+    // The font itself at the window's size: stretched text would blur.
+    TextStyle scaled = *style;
+    scaled.size = scale_.ToWindow(style->size);
+    font = FontCache::Instance().FontFor(scaled);
+  }
   if (!font) return false;
   font->SetTextColor(style->color.Packed());
   int flags = kRasterTextNoClip;
   if (style->alignment == kAlignCenter) flags |= kRasterTextCenter;
   else if (style->alignment != kAlignLeft) flags |= kRasterTextRight;
   if (style->color.A < 255) flags |= kRasterTextUseAlpha;
-  if (drawBitmap_) font->DrawText(drawBitmap_.get(), text, -1, RasterRect{rect.left, rect.top, rect.right, rect.bottom}, flags);
+  const PixelRect r = scale_.ToWindow(rect);
+  if (drawBitmap_) font->DrawText(drawBitmap_.get(), text, -1, RasterRect{r.left, r.top, r.right, r.bottom}, flags);
   return true;
 }
 

@@ -40,9 +40,11 @@ bool IGraphicsOffscreen::Present(const PixelRect& rect) {
 
 void IGraphicsOffscreen::Resize(int width, int height) {
   IGraphics::Resize(width, height);
-  ResizeDrawBitmap(width, height);
-  screen_->SetSize(width, height);
+  ResizeDrawBitmap(WindowWidth(), WindowHeight());
+  screen_->SetSize(WindowWidth(), WindowHeight());
 }
+
+void IGraphicsOffscreen::WindowScaleChanged() { screen_->SetSize(WindowWidth(), WindowHeight()); }
 
 void IGraphicsOffscreen::PromptTextEntry(IControl* control) { textPrompt_ = control; }
 

@@ -37,7 +37,7 @@ public:
   // wheel gesture countdown. Returns true when something was painted.
   bool Tick();
 
-  // What was presented so far (editor size; undefined pixels where nothing was presented yet).
+  // What was presented so far (window size; undefined pixels where nothing was presented yet).
   RasterBitmap* Screen() const;
   int PresentCount() const { return presentCount_; }
   const PixelRect& LastPresented() const { return lastPresented_; }
@@ -50,7 +50,6 @@ public:
     int count = 0;
   };
   const ParamPrompt& LastParamPrompt() const { return paramPrompt_; }
-  IControl* LastTextPrompt() const { return textPrompt_; }
 
   struct UrlRequest {
     std::string url;
@@ -62,6 +61,9 @@ public:
   const UrlRequest& LastUrlRequest() const { return urlRequest_; }
   // What OpenUrl answers; false by default, since no browser is opened here.
   void SetOpenUrlResult(bool opened) { openUrlResult_ = opened; }
+
+protected:
+  void WindowScaleChanged() override;
 
 private:
   std::unique_ptr<RasterMemBitmap> screen_;

@@ -33,11 +33,13 @@ ChannelPair ParsePair(const char* p) {
 // Channel lists are never longer than this, whatever a configuration claims.
 constexpr int kMaxChannels = 256;
 
-// Scratch buffers are never larger than this (8 MiB of doubles per channel), whatever block
-// size a host announces; longer blocks are processed up to it (the wrappers split them).
-constexpr int kMaxBlockFrames = 1 << 20;
-
 int ChannelCountFrom(int count) { return std::clamp(count, 0, kMaxChannels); }
+
+int CountConnected(const std::vector<ChannelIO>& channels) {
+  int n = 0;
+  for (const ChannelIO& channel : channels) n += channel.connected ? 1 : 0;
+  return n;
+}
 
 }  // namespace
 
@@ -106,65 +108,62 @@ void ChannelRouting::ZeroScratch() {
   for (ChannelIO& channel : outputs_) std::fill(channel.scratch.begin(), channel.scratch.end(), 0.0);
 }
 
-void ChannelRouting::SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected) {
+int ChannelRouting::SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected) {
   const long long begin = std::max(first, 0);
   const long long end = std::min(static_cast<long long>(first) + count, static_cast<long long>(channels.size()));
+  int change = 0;
   for (long long i = begin; i < end; ++i) {
     ChannelIO& channel = channels[static_cast<std::size_t>(i)];
+    if (channel.connected != connected) change += connected ? 1 : -1;
     channel.connected = connected;
     if (!connected) {
       *channel.slot = channel.scratch.data();
       channel.destination = nullptr;
     }
   }
+  return change;
 }
 
 void ChannelRouting::SetInputConnections(int first, int count, bool connected) {
-  SetConnections(inputs_, first, count, connected);
+  connectedInputs_ += SetConnections(inputs_, first, count, connected);
 }
 
 void ChannelRouting::SetOutputConnections(int first, int count, bool connected) {
-  SetConnections(outputs_, first, count, connected);
-}
-
-bool ChannelRouting::IsInputConnected(int channel) const {
-  return channel >= 0 && channel < InputCount() && inputs_[static_cast<std::size_t>(channel)].connected;
-}
-
-bool ChannelRouting::IsOutputConnected(int channel) const {
-  return channel >= 0 && channel < OutputCount() && outputs_[static_cast<std::size_t>(channel)].connected;
+  connectedOutputs_ += SetConnections(outputs_, first, count, connected);
 }
 
 namespace {
 
 // Calls bind(channel, hostBuffer) for every connected channel in [first, first + count) with
-// the next host buffer; buffers is consumed by connected channels only.
+// the next host buffer, `offset` frames in; buffers is consumed by connected channels only.
 template <typename Sample, typename Bind>
-void WalkConnected(std::vector<ChannelIO>& channels, int first, int count, Sample** buffers, Bind bind) {
+void WalkConnected(std::vector<ChannelIO>& channels, int first, int count, Sample* const* buffers, int offset,
+                   Bind bind) {
   const long long begin = std::max(first, 0);
   const long long end = std::min(static_cast<long long>(first) + count, static_cast<long long>(channels.size()));
   int next = 0;
   for (long long i = begin; i < end; ++i) {
     ChannelIO& channel = channels[static_cast<std::size_t>(i)];
     if (!channel.connected) continue;
-    bind(channel, buffers ? buffers[next] : nullptr);
+    Sample* host = buffers ? buffers[next] : nullptr;
+    bind(channel, host ? host + offset : nullptr);
     ++next;
   }
 }
 
 }  // namespace
 
-void ChannelRouting::AttachInputs(int first, int count, double** buffers) {
-  WalkConnected(inputs_, first, count, buffers, [](ChannelIO& channel, double* host) {
+void ChannelRouting::AttachInputs(int first, int count, double* const* buffers, int offset) {
+  WalkConnected(inputs_, first, count, buffers, offset, [](ChannelIO& channel, double* host) {
     // A host that hands us no buffer gets silence rather than a crash.
     if (!host) std::fill(channel.scratch.begin(), channel.scratch.end(), 0.0);
     *channel.slot = host ? host : channel.scratch.data();
   });
 }
 
-void ChannelRouting::AttachInputs(int first, int count, float** buffers, int nFrames) {
+void ChannelRouting::AttachInputs(int first, int count, float* const* buffers, int nFrames, int offset) {
   const int n = std::clamp(nFrames, 0, blockSize_);
-  WalkConnected(inputs_, first, count, buffers, [n](ChannelIO& channel, float* host) {
+  WalkConnected(inputs_, first, count, buffers, offset, [n](ChannelIO& channel, float* host) {
     double* dst = channel.scratch.data();
     if (host) {
       for (int i = 0; i < n; ++i) dst[i] = host[i];
@@ -175,15 +174,15 @@ void ChannelRouting::AttachInputs(int first, int count, float** buffers, int nFr
   });
 }
 
-void ChannelRouting::AttachOutputs(int first, int count, double** buffers) {
-  WalkConnected(outputs_, first, count, buffers, [](ChannelIO& channel, double* host) {
+void ChannelRouting::AttachOutputs(int first, int count, double* const* buffers, int offset) {
+  WalkConnected(outputs_, first, count, buffers, offset, [](ChannelIO& channel, double* host) {
     channel.destination = nullptr;
     *channel.slot = host ? host : channel.scratch.data();
   });
 }
 
-void ChannelRouting::AttachOutputs(int first, int count, float** buffers) {
-  WalkConnected(outputs_, first, count, buffers, [](ChannelIO& channel, float* host) {
+void ChannelRouting::AttachOutputs(int first, int count, float* const* buffers, int offset) {
+  WalkConnected(outputs_, first, count, buffers, offset, [](ChannelIO& channel, float* host) {
     channel.destination = host;
     *channel.slot = channel.scratch.data();
   });
@@ -266,6 +265,7 @@ void ChannelRouting::LimitToStereoIO() {
   SetInputConnections(2, InputCount() - 2, false);
   if (OutputCount() >= 3) {
     for (std::size_t i = 2; i < outputs_.size(); ++i) outputs_[i].connected = true;
+    connectedOutputs_ = CountConnected(outputs_);
   }
 }
 

@@ -20,6 +20,13 @@ struct DoublePrecision {};
 inline constexpr SinglePrecision kSinglePrecision{};
 inline constexpr DoublePrecision kDoublePrecision{};
 
+// What a single-precision host block does with the host's outputs.
+enum class OutputMode { kReplace, kAccumulate };
+
+// Scratch buffers never hold more frames than this, whatever block size a host announces;
+// longer host blocks are processed in pieces (IEffectBase::ProcessHostBlock).
+inline constexpr int kMaxBlockFrames = 16384;
+
 struct ChannelPair {
   int inputs = 0;
   int outputs = 0;
@@ -46,22 +53,26 @@ public:
 
   int BlockSize() const { return blockSize_; }
   // Resizes and zeroes every scratch buffer; nothing when n is the current size or negative,
-  // or when memory runs out. Sizes above about a million frames are limited to that.
+  // or when memory runs out. Sizes above kMaxBlockFrames are limited to that.
   void SetBlockSize(int n);
   void ZeroScratch();
 
   // Any first/count: indices outside the channel list are skipped.
   void SetInputConnections(int first, int count, bool connected);
   void SetOutputConnections(int first, int count, bool connected);
-  bool IsInputConnected(int channel) const;
-  bool IsOutputConnected(int channel) const;
+  bool IsInputConnected(int channel) const { return IsConnected(inputs_, channel); }
+  bool IsOutputConnected(int channel) const { return IsConnected(outputs_, channel); }
+  // Kept as the connections change: asked on every block.
+  int ConnectedInputCount() const { return connectedInputs_; }
+  int ConnectedOutputCount() const { return connectedOutputs_; }
 
-  // Each connected channel from `first` takes the next host buffer in turn; disconnected
-  // channels take none. The float forms convert (at most block-size frames) into scratch.
-  void AttachInputs(int first, int count, double** buffers);
-  void AttachInputs(int first, int count, float** buffers, int nFrames);
-  void AttachOutputs(int first, int count, double** buffers);
-  void AttachOutputs(int first, int count, float** buffers);
+  // Each connected channel from `first` takes the next host buffer in turn, advanced by
+  // `offset` frames; disconnected channels take none. The float forms convert (at most
+  // block-size frames) into scratch.
+  void AttachInputs(int first, int count, double* const* buffers, int offset = 0);
+  void AttachInputs(int first, int count, float* const* buffers, int nFrames, int offset = 0);
+  void AttachOutputs(int first, int count, double* const* buffers, int offset = 0);
+  void AttachOutputs(int first, int count, float* const* buffers, int offset = 0);
 
   double** InputPointers() { return inputPtrs_.data(); }
   double** OutputPointers() { return outputPtrs_.data(); }
@@ -89,7 +100,12 @@ public:
   void LimitToStereoIO();
 
 private:
-  void SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected);
+  static bool IsConnected(const std::vector<ChannelIO>& channels, int channel) {
+    return channel >= 0 && channel < static_cast<int>(channels.size()) &&
+           channels[static_cast<std::size_t>(channel)].connected;
+  }
+  // Returns the change in the number of connected channels.
+  int SetConnections(std::vector<ChannelIO>& channels, int first, int count, bool connected);
   bool PointsAtScratch(const ChannelIO& channel) const;
 
   std::vector<ChannelPair> pairs_;
@@ -98,6 +114,8 @@ private:
   std::vector<ChannelIO> inputs_;
   std::vector<ChannelIO> outputs_;
   int blockSize_ = 0;
+  int connectedInputs_ = 0;
+  int connectedOutputs_ = 0;
 };
 
 }  // namespace quivorant

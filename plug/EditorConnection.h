@@ -29,9 +29,19 @@ public:
   virtual void SetWheelGestureTicks(int ticks) = 0;
   virtual void ClearWheelGestureTicks() = 0;
 
-  // Editor size in pixels (the front ends report it to hosts).
+  // Editor size in layout units.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // The window's size in physical pixels at the editor's scale (the front ends report it to hosts).
+  virtual int WindowWidth() const { return Width(); }
+  virtual int WindowHeight() const { return Height(); }
+
+  // Scale. The host's (or the screen's) content factor; true when the window size changed and
+  // the host should be asked to resize. The user's chosen size in percent, 0 while none is chosen;
+  // restoring it changes the size the host reads next, without asking the host.
+  virtual bool SetContentScale(double factor) { (void)factor; return false; }
+  virtual int ChosenScale() const { return 0; }
+  virtual void RestoreChosenScale(int percent) { (void)percent; }
 
   // The editor's window inside a host's `parent` window (user-interface thread only). Open
   // answers the window, or null where none can be made; opening again moves it; closing a

@@ -1,5 +1,8 @@
 // The per-block entry points between the format wrappers and ProcessBlock. The caller holds
 // the instance lock; nothing here allocates.
+#include <algorithm>
+#include <type_traits>
+
 #include "plug/IEffectBase.h"
 
 namespace quivorant {
@@ -13,20 +16,20 @@ void IEffectBase::ProcessBuffers(DoublePrecision, int nFrames) {
   routing_.ReleaseHostBuffers();
 }
 
-void IEffectBase::FinishSingleBlock(int processedFrames, int totalFrames, bool accumulate) {
-  routing_.WriteDestinations(processedFrames, totalFrames, accumulate);
+void IEffectBase::RunSingleBlock(int nFrames, bool accumulate, bool passThrough) {
+  const int n = routing_.SafeFrames(nFrames);
+  if (passThrough) {
+    routing_.CopyInputsToOutputs(n);
+  } else if (effectReady_) {
+    ProcessBlock(routing_.InputPointers(), routing_.OutputPointers(), n);
+  }
+  routing_.WriteDestinations(n, nFrames, accumulate);
   routing_.ReleaseHostBuffers();
 }
 
-void IEffectBase::RunSingleBlock(int nFrames, bool accumulate) {
-  const int n = routing_.SafeFrames(nFrames);
-  if (effectReady_) ProcessBlock(routing_.InputPointers(), routing_.OutputPointers(), n);
-  FinishSingleBlock(n, nFrames, accumulate);
-}
+void IEffectBase::ProcessBuffers(SinglePrecision, int nFrames) { RunSingleBlock(nFrames, false, false); }
 
-void IEffectBase::ProcessBuffers(SinglePrecision, int nFrames) { RunSingleBlock(nFrames, false); }
-
-void IEffectBase::ProcessBuffersAccumulating(SinglePrecision, int nFrames) { RunSingleBlock(nFrames, true); }
+void IEffectBase::ProcessBuffersAccumulating(SinglePrecision, int nFrames) { RunSingleBlock(nFrames, true, false); }
 
 void IEffectBase::PassThrough(DoublePrecision, int nFrames) {
   const int n = routing_.SafeFrames(nFrames);
@@ -35,10 +38,69 @@ void IEffectBase::PassThrough(DoublePrecision, int nFrames) {
   routing_.ReleaseHostBuffers();
 }
 
-void IEffectBase::PassThrough(SinglePrecision, int nFrames) {
-  const int n = routing_.SafeFrames(nFrames);
-  routing_.CopyInputsToOutputs(n);
-  FinishSingleBlock(n, nFrames, false);
+void IEffectBase::PassThrough(SinglePrecision, int nFrames) { RunSingleBlock(nFrames, false, true); }
+
+namespace {
+
+template <typename Sample>
+bool AllPresent(Sample* const* buffers, int count) {
+  if (count == 0) return true;
+  if (buffers == nullptr) return false;
+  for (int i = 0; i < count; ++i) {
+    if (buffers[i] == nullptr) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+template <typename Sample>
+bool IEffectBase::HostBuffersPresent(Sample* const* inputs, Sample* const* outputs, int nFrames, bool replacing) {
+  const int nOut = routing_.ConnectedOutputCount();
+  if (!AllPresent(outputs, nOut)) return false;
+  if (AllPresent(inputs, routing_.ConnectedInputCount())) return true;
+  // Nothing to read from: a replacing host still gets defined output.
+  if (replacing) {
+    for (int c = 0; c < nOut; ++c) std::fill_n(outputs[c], nFrames, Sample(0));
+  }
+  return false;
+}
+
+template <typename Sample>
+void IEffectBase::RunHostPieces(Sample* const* inputs, Sample* const* outputs, int nFrames, bool accumulate) {
+  constexpr bool kSingle = std::is_same_v<Sample, float>;
+  // Scratch buffers hold one block size: whenever a slot points at one, the block goes in
+  // pieces of that size. A double block on host buffers alone goes whole.
+  const bool viaScratch = kSingle || routing_.ConnectedInputCount() < InputChannelCount() ||
+                          routing_.ConnectedOutputCount() < OutputChannelCount();
+  const int piece = viaScratch && BlockSize() > 0 ? BlockSize() : nFrames;
+  for (int done = 0; done < nFrames; done += piece) {
+    const int frames = std::min(piece, nFrames - done);
+    if constexpr (kSingle) {
+      routing_.AttachInputs(0, InputChannelCount(), inputs, frames, done);
+      routing_.AttachOutputs(0, OutputChannelCount(), outputs, done);
+      RunSingleBlock(frames, accumulate, bypassed_);
+    } else {
+      routing_.AttachInputs(0, InputChannelCount(), inputs, done);
+      routing_.AttachOutputs(0, OutputChannelCount(), outputs, done);
+      if (bypassed_) {
+        PassThrough(kDoublePrecision, frames);
+      } else {
+        ProcessBuffers(kDoublePrecision, frames);
+      }
+    }
+  }
+}
+
+void IEffectBase::ProcessHostBlock(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) {
+  const bool accumulate = mode == OutputMode::kAccumulate;
+  if (nFrames <= 0 || !HostBuffersPresent(inputs, outputs, nFrames, !accumulate)) return;
+  RunHostPieces(inputs, outputs, nFrames, accumulate);
+}
+
+void IEffectBase::ProcessHostBlock(double* const* inputs, double* const* outputs, int nFrames) {
+  if (nFrames <= 0 || !HostBuffersPresent(inputs, outputs, nFrames, true)) return;
+  RunHostPieces(inputs, outputs, nFrames, false);
 }
 
 }  // namespace quivorant

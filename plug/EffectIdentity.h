@@ -34,4 +34,9 @@ struct EffectIdentity {
   std::int32_t hostApi = kHostApiVst2;
 };
 
+// The packed version as VST2 hosts read it: major * 10000 + minor * 100 + patch (13000 for 1.30.0).
+constexpr std::int32_t DecimalVersion(std::int32_t packed) {
+  return ((packed >> 16) & 0xFFFF) * 10000 + ((packed >> 8) & 0xFF) * 100 + (packed & 0xFF);
+}
+
 }  // namespace quivorant

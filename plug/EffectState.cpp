@@ -59,7 +59,7 @@ int IEffectBase::WalkParamState(const StateChunk& chunk, int startPos, bool appl
       IParamRecord& param = *params_[static_cast<std::size_t>(i)];
       // A corrupted state must not smuggle NaN into the engine: it reads as 0.
       if (std::isnan(x)) x = 0.0;
-      param.StoreValue(x < param.min ? param.min : (x > param.max ? param.max : x));
+      param.SetPlain(x);
       HandleParamChange(i);
     }
   }

@@ -206,11 +206,7 @@ double IEffectBase::SamplesPerBeat() {
 }
 
 std::int32_t IEffectBase::EffectVersion(bool decimal) const {
-  if (!decimal) return vendorVersion_;
-  const std::int32_t major = (vendorVersion_ >> 16) & 0xFFFF;
-  const std::int32_t minor = (vendorVersion_ >> 8) & 0xFF;
-  const std::int32_t patch = vendorVersion_ & 0xFF;
-  return major * 10000 + minor * 100 + patch;
+  return decimal ? DecimalVersion(vendorVersion_) : vendorVersion_;
 }
 
 void IEffectBase::SetHost(const char* hostName, int hostVersion) {

@@ -14,8 +14,8 @@
 //   1. construct (the effect then defines parameters, attaches its editor, fills presets)
 //   2. deliver every parameter once (HandleParamChange / NotifyAllParamsChanged)
 //   3. SetSampleRate, SetBlockSize, ResetEffect, Activate(true)
-//   4. per block, under the lock: SetInput/OutputConnections, AttachInputs/Outputs,
-//      ProcessBuffers (or PassThrough when bypassed)
+//   4. per block, under the lock: SetInput/OutputConnections, then ProcessHostBlock, which
+//      binds the host's buffers (AttachInputs/Outputs) and runs ProcessBuffers or PassThrough
 //   5. SaveState / LoadState, RestorePreset at any time on the user-interface thread
 #pragma once
 
@@ -41,6 +41,14 @@ namespace quivorant {
 // How a restored preset reaches the editor's controls: at once (user-interface thread), or
 // marked for SyncEditorControls (audio thread, which must not touch the editor).
 enum class ControlPush { kNow, kDeferred };
+
+// Where a host's parameter write comes from, which decides what it may do besides storing.
+enum class HostWrite {
+  kUserThread,   // controls at once, then HandleParamChange
+  kAudioThread,  // controls marked for SyncEditorControls, then HandleParamChange
+  kMirror,       // controls at once, no HandleParamChange: the VST3 controller's copy of a
+                 // value that reaches the effect through process
+};
 
 // Capacity of the effect, product and maker names, terminator included.
 inline constexpr std::size_t kEffectNameCapacity = 128;
@@ -120,7 +128,7 @@ public:
   // Takes ownership of the editor and pushes every parameter into it; null is ignored.
   virtual void AttachGraphics(IEditorConnection* editor);
   // Resizes and zeroes the scratch buffers; a negative count or the current size does nothing,
-  // and so does running out of memory. Absurd sizes are limited to about a million frames.
+  // and so does running out of memory. Sizes above kMaxBlockFrames are limited to that.
   virtual void SetBlockSize(int nFrames);
   virtual void SetLatency(int samples);
   virtual bool SendMidiMessage(const MidiMessage& msg) = 0;
@@ -161,6 +169,12 @@ public:
   void SyncEditorControls();
   // An editor control moved a parameter: lock, set, tell the host, HandleParamChange.
   void SetParamFromEditor(int paramIdx, double normalizedValue);
+  // A host wrote a parameter, normalised (0..1) or plain: every front end's one path. An index
+  // outside the table or NaN changes nothing (false). Otherwise, under the lock: the value
+  // limited to its range and stored through the record's setter, the editor's controls told
+  // the stored number as `how` allows, then HandleParamChange unless `how` is kMirror.
+  bool SetParamFromHost(int paramIdx, double normalized, HostWrite how);
+  bool SetPlainParamFromHost(int paramIdx, double plain, HostWrite how);
   // Ends a wheel gesture about half a second later (through the editor's timer), or at once
   // when no editor is attached; a different gesture still waiting ends first. Indices outside
   // the table are ignored. FlushDeferredGesture ends a pending one now.
@@ -256,6 +270,17 @@ public:
   void PassThrough(SinglePrecision, int nFrames);
   void ZeroScratch() { routing_.ZeroScratch(); }
 
+  // One host block, as both front ends hand it over after setting the channel connections.
+  // Audio thread, lock held by the caller. `inputs` and `outputs` hold one host buffer per
+  // connected channel, in channel order. A block missing any of those buffers is not processed:
+  // a missing output leaves every output as the host passed it, a missing input gives replaced
+  // outputs silence. Otherwise the block runs through ProcessBuffers (PassThrough when bypassed)
+  // in pieces of at most the block size wherever a scratch buffer is involved (always in single
+  // precision; in double precision only with a disconnected channel), so any length is processed
+  // whole. A block of no frames does nothing.
+  void ProcessHostBlock(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode);
+  void ProcessHostBlock(double* const* inputs, double* const* outputs, int nFrames);
+
   // ---- readiness, bypass, editor --------------------------------------------------------
 
   // A host switches processing on or off (VST3 setActive, VST2 effMainsChanged): Activate, then
@@ -288,7 +313,6 @@ public:
   const char* MakerName() const { return makerName_; }
   std::int32_t UniqueId() const { return uniqueId_; }
   std::int32_t MakerId() const { return makerId_; }
-  std::int32_t VendorVersion() const { return vendorVersion_; }
   // The packed version, or major * 10000 + minor * 100 + patch when decimal.
   std::int32_t EffectVersion(bool decimal) const;
   int MidiMode() const { return midiMode_; }
@@ -302,8 +326,6 @@ public:
   // Bus names the format wrapper shows to hosts; setting an index twice replaces the name.
   void SetInputBusName(int index, const char* name);
   void SetOutputBusName(int index, const char* name);
-  int InputBusNameCount() const { return static_cast<int>(inputBusNames_.size()); }
-  int OutputBusNameCount() const { return static_cast<int>(outputBusNames_.size()); }
   // "" outside the list.
   const char* InputBusName(int index) const;
   const char* OutputBusName(int index) const;
@@ -327,9 +349,16 @@ private:
   // A parameter state made of every parameter's default value.
   bool WriteDefaultState(StateChunk& chunk);
   PresetSlot* FirstFreePreset();
-  // The single-precision forms share everything but the final conversion.
-  void FinishSingleBlock(int processedFrames, int totalFrames, bool accumulate);
-  void RunSingleBlock(int nFrames, bool accumulate);
+  // The single-precision forms: the effect's block or the core's copy, then the conversion
+  // into the host's buffers (replacing or adding).
+  void RunSingleBlock(int nFrames, bool accumulate, bool passThrough);
+  // The host write's steps after the value is stored; `shown` is what the controls get.
+  void FinishHostWrite(int paramIdx, double shown, bool normalized, HostWrite how);
+  // ProcessHostBlock for either width: true when the buffers are there (see above).
+  template <typename Sample>
+  bool HostBuffersPresent(Sample* const* inputs, Sample* const* outputs, int nFrames, bool replacing);
+  template <typename Sample>
+  void RunHostPieces(Sample* const* inputs, Sample* const* outputs, int nFrames, bool accumulate);
 
   ChannelRouting routing_;
   std::vector<std::unique_ptr<IParamRecord>> params_;

@@ -101,6 +101,12 @@ void IParamRecord::SetFromNormalized(double normalized) {
   StoreValue(v < max ? v : max);
 }
 
+bool IParamRecord::SetPlain(double plain) {
+  if (std::isnan(plain)) return false;
+  StoreValue(plain < min ? min : (plain > max ? max : plain));
+  return true;
+}
+
 const char* IParamRecord::DisplayTextFor(int val) const {
   for (const DisplayTextEntry& entry : displayTexts) {
     if (entry.value == val) return entry.text;

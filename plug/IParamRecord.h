@@ -53,6 +53,8 @@ public:
   double NormalizedValue() const { return ToNormalized(value); }
   // Integer kinds round to a multiple of the step; the result never leaves [min, max].
   void SetFromNormalized(double normalized);
+  // A plain value, limited to [min, max]; NaN is no value and changes nothing (false).
+  bool SetPlain(double plain);
 
   // `value` for a reader that does not hold the instance lock (the editor drawing while the
   // VST3 audio thread applies a host change), and the store of writers that may run on the

@@ -36,6 +36,20 @@ inline constexpr EditorImage kLfoResetImage{106, "img/reset.png", 15, 15, 1};
 // slot left clear, so the marker shows only inside the slot.
 inline constexpr EditorImage kStripMaskImage{107, "img/mask.png", 395, 6, 1};
 
+// The same eight images drawn at twice the size from the same sources, for editors shown at more
+// than 100 %. Image N's large version is resource N + kHiResImageOffset.
+inline constexpr int kHiResImageOffset = 100;
+constexpr int HiResImageKey(int key) { return key + kHiResImageOffset; }
+
+inline constexpr EditorImage kBackgroundImageLarge{200, "img/2x/bg.png", 790, 496, 1};
+inline constexpr EditorImage kKnobImageLarge{201, "img/2x/knob.png", 160, 80, 1};
+inline constexpr EditorImage kWaveImageLarge{202, "img/2x/wave.png", 384, 64, 6};
+inline constexpr EditorImage kFilterTypeImageLarge{203, "img/2x/flt_tp.png", 144, 26, 3};
+inline constexpr EditorImage kLfoTargetImageLarge{204, "img/2x/lfo1_tg.png", 144, 96, 4};
+inline constexpr EditorImage kLfoTargetListImageLarge{205, "img/2x/lfo1_tg_.png", 144, 96, 4};
+inline constexpr EditorImage kLfoResetImageLarge{206, "img/2x/reset.png", 30, 30, 1};
+inline constexpr EditorImage kStripMaskImageLarge{207, "img/2x/mask.png", 790, 12, 1};
+
 inline constexpr EditorImage kEditorImages[] = {
     kBackgroundImage, kKnobImage,          kWaveImage,     kFilterTypeImage,
     kLfoTargetImage,  kLfoTargetListImage, kLfoResetImage, kStripMaskImage,

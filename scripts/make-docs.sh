@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the documentation pictures of the editor as VST3 hosts show it: on Windows, saved by the
-# windows lane's editor-view test (the real module under Wine, opened through its view in a host
-# window), copied to docs/editor-windows.png; on Linux, saved by the native lane's X11 editor test
+# windows lane's editor-view tests (the real module under Wine, opened through its view in a host
+# window, at 100 % and at the host's scale of 200 %), copied to docs/editor-windows.png and
+# docs/editor-windows-200.png; on Linux, saved by the native lane's X11 editor test
 # (the real bundle in the X11 test host under Xvfb), copied to docs/editor-linux.png.
 #
 #   scripts/make-docs.sh [WINDOWS_BUILD_DIR [NATIVE_BUILD_DIR]]
@@ -17,15 +18,17 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j2 --target vst3_editor_window_tests
 
-shot="$build/tests/vst3/editor/editor-windows.png"
-rm -f "$shot"
-# Only the test that opens the editor and saves what the window shows.
-"$build/wine-run.sh" "$build/tests/vst3/editor/vst3_editor_window_tests.exe" \
-  --gtest_filter='Vst3Editor.TheViewOpensTheEditorInTheHostWindowAndDrawsTheModulesImages'
+shots="$build/tests/vst3/editor"
+rm -f "$shots/editor-windows.png" "$shots/editor-windows-200.png"
+# Only the tests that open the editor and save what the window shows.
+"$build/wine-run.sh" "$shots/vst3_editor_window_tests.exe" \
+  --gtest_filter='Vst3Editor.TheViewOpensTheEditorInTheHostWindowAndDrawsTheModulesImages:Vst3Editor.AtTheHostsScaleOfTwoTheWindowDoublesAndShowsTheLargeArt'
 "$build/wine-run.sh" --end-session
-test -s "$shot"
-cp "$shot" docs/editor-windows.png
-echo "docs/editor-windows.png"
+for name in editor-windows editor-windows-200; do
+  test -s "$shots/$name.png"
+  cp "$shots/$name.png" "docs/$name.png"
+  echo "docs/$name.png"
+done
 
 if [ ! -f "$native/CMakeCache.txt" ]; then
   cmake --preset native -B "$native" >/dev/null

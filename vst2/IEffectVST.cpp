@@ -4,6 +4,7 @@
 
 #include "plug/HostIdentification.h"
 #include "vst2/VstEntryPoints.h"
+#include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant {
 namespace {
@@ -17,8 +18,6 @@ EffectIdentity WithVst2Api(const EffectIdentity& identity) {
   return copy;
 }
 
-int NonNegative(int n) { return n > 0 ? n : 0; }
-
 }  // namespace
 
 IEffectVST::IEffectVST(const EffectIdentity& identity, HostInstanceInfo callback)
@@ -26,11 +25,7 @@ IEffectVST::IEffectVST(const EffectIdentity& identity, HostInstanceInfo callback
       hostCallback(callback),
       programChunk(kChunkGrowthBytes),
       bankChunk(kChunkGrowthBytes),
-      incomingChunk(kChunkGrowthBytes),
-      floatInputs_(NonNegative(InputChannelCount()), nullptr),
-      floatOutputs_(NonNegative(OutputChannelCount()), nullptr),
-      doubleInputs_(NonNegative(InputChannelCount()), nullptr),
-      doubleOutputs_(NonNegative(OutputChannelCount()), nullptr) {
+      incomingChunk(kChunkGrowthBytes) {
   std::memset(&effectRecord, 0, sizeof effectRecord);
   effectRecord.magic = kEffectMagic;
   VstEntryPoints::Install(effectRecord);
@@ -96,8 +91,8 @@ void IEffectVST::UpdateEditorRect() {
   if (editor == nullptr) return;
   editorRect.top = 0;
   editorRect.left = 0;
-  editorRect.bottom = static_cast<VstInt16>(editor->Height());
-  editorRect.right = static_cast<VstInt16>(editor->Width());
+  editorRect.bottom = static_cast<VstInt16>(editor->WindowHeight());
+  editorRect.right = static_cast<VstInt16>(editor->WindowWidth());
 }
 
 void IEffectVST::AttachGraphics(IEditorConnection* editor) {
@@ -111,8 +106,10 @@ void IEffectVST::AttachGraphics(IEditorConnection* editor) {
 
 void IEffectVST::ResizeEditor(int, int) {
   if (Editor() == nullptr) return;
-  // Hosts learn the new size from their next effEditGetRect; the frame is not resized for them.
   UpdateEditorRect();
+  // The editor's own size is the one to ask for. Hosts that cannot resize their frame answer 0;
+  // they learn the size from effEditGetRect when they next open the editor.
+  CallHost(audioMasterSizeWindow, editorRect.right, editorRect.bottom);
   EditorResized();
 }
 

@@ -19,7 +19,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "plug/IEffectBase.h"
 #include "plug/StateChunk.h"
@@ -74,16 +73,12 @@ public:
   // Read-only views for tests.
   const ERect& EditorRect() const { return editorRect; }
   const VstSpeakerArrangement& InputArrangement() const { return inputArrangement; }
-  const VstSpeakerArrangement& OutputArrangement() const { return outputArrangement; }
   bool HostSpecificInitDone() const { return hostSpecificInitDone; }
   // Between an effEditOpen that opened the window and the next effEditClose (or effClose).
   bool EditorOpen() const { return EditorWindow() != nullptr; }
 
   // Largest chunk effSetChunk accepts; anything bigger is refused as corrupt.
   static constexpr VstIntPtr kMaxChunkBytes = VstIntPtr(16) << 20;
-  // effSetBlockSize keeps the scratch buffers within this many frames; longer host blocks are
-  // processed in pieces anyway.
-  static constexpr int kMaxScratchFrames = 1 << 16;
 
 private:
   // Every call into the host goes through here; 0 without a host callback.
@@ -105,15 +100,7 @@ private:
   VstIntPtr SetSpeakerArrangement(VstIntPtr inputArr, void* outputArr);
   VstIntPtr CanDo(const char* text) const;
   VstIntPtr CopyIdentityText(const char* text, std::size_t capacity, void* ptr);
-  bool IsValidParam(VstInt32 index) const { return index >= 0 && index < ParamCount(); }
 
-  // Audio: binds host buffers piece by piece (never more frames than the scratch buffers
-  // hold where they are used) and runs `process` on each piece.
-  enum class FloatMode { kReplacing, kAccumulating };
-  void ProcessFloat(float** inputs, float** outputs, VstInt32 nFrames, FloatMode mode);
-  int ConnectedInputs() const;
-  int ConnectedOutputs() const;
-  static bool BuffersPresent(void* const* buffers, int count);
 
   static void FillArrangement(VstSpeakerArrangement& arrangement, int channels);
   void UpdateEditorRect();
@@ -130,11 +117,6 @@ private:
   // valid (and unchanged) until the next get of its kind, even when the host sets a chunk
   // straight from that buffer.
   StateChunk incomingChunk;
-  // Host buffer arrays advanced by the current piece's offset (sized at construction).
-  std::vector<float*> floatInputs_;
-  std::vector<float*> floatOutputs_;
-  std::vector<double*> doubleInputs_;
-  std::vector<double*> doubleOutputs_;
   AEffect effectRecord{};
 };
 

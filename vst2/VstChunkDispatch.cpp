@@ -1,7 +1,9 @@
 // Chunks: a 32-bit little-endian version (the effect's decimal version) followed by the core's
-// state. Index 0 is the bank chunk (the current preset slot is refreshed first), any other
-// index the program chunk; both have the same layout.
+// state, then the editor size the user chose, when there is one. Index 0 is the bank chunk (the
+// current preset slot is refreshed first), any other index the program chunk; both have the same
+// layout.
 
+#include "plug/EditorSizeRecord.h"
 #include "vst2/IEffectVST.h"
 
 namespace quivorant {
@@ -14,6 +16,7 @@ VstIntPtr IEffectVST::GetChunk(VstInt32 index, void* ptr) {
   chunk.PutInt32(EffectVersion(true));
   if (bank) StoreCurrentPreset();
   if (!SaveState(chunk) || chunk.Empty()) return 0;
+  PutEditorSize(*this, chunk);
   // Ours until the next get of the same kind or effClose; the host copies it.
   *static_cast<void**>(ptr) = chunk.Data();
   return chunk.Size();
@@ -29,8 +32,10 @@ VstIntPtr IEffectVST::SetChunk(VstInt32 index, VstIntPtr size, const void* ptr) 
   if (incomingChunk.Size() >= 4) pos = incomingChunk.GetInt32(&version, 0);
   StateVersionIn(version);
   // A chunk too short for its header starts reading at -1, which reads nothing and fails.
-  if (LoadState(incomingChunk, pos) < 0) return 0;
+  const int end = LoadState(incomingChunk, pos);
+  if (end < 0) return 0;
   RedrawParamControls();
+  RestoreEditorSize(*this, incomingChunk, end);
   return 1;
 }
 

@@ -142,9 +142,9 @@ VstIntPtr IEffectVST::DispatchProgramsAndSetup(VstInt32 opcode, VstInt32 index, 
       ResetEffect();
       return 0;
     case effSetBlockSize:
-      // A count below one would leave the single-precision path without scratch buffers;
-      // a huge one is not needed because long host blocks are processed in pieces.
-      if (value >= 1) SetBlockSize(static_cast<int>(std::min<VstIntPtr>(value, kMaxScratchFrames)));
+      // A count below one would leave the single-precision path without scratch buffers; the
+      // core keeps a huge one within its own limit.
+      if (value >= 1) SetBlockSize(static_cast<int>(std::min<VstIntPtr>(value, kMaxBlockFrames)));
       ResetEffect();
       return 0;
     case effMainsChanged:

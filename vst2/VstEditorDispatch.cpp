@@ -16,7 +16,9 @@ VstIntPtr IEffectVST::DispatchEditor(VstInt32 opcode, void* ptr) {
   switch (opcode) {
     case effEditGetRect:
       if (ptr == nullptr) return 0;
-      // The rectangle lives in the instance, so the pointer stays valid until effClose.
+      // The rectangle lives in the instance, so the pointer stays valid until effClose. Its size
+      // is the editor's now: a restored state may have changed the scale without a window open.
+      UpdateEditorRect();
       *static_cast<ERect**>(ptr) = &editorRect;
       return 1;
     case effEditOpen:

@@ -57,15 +57,8 @@ VstIntPtr IEffectVST::String2Parameter(VstInt32 index, const char* text) {
   IParamRecord* param = GetParam(index);
   if (param == nullptr) return 0;
   if (text == nullptr) return 1;  // "can you parse texts?"
-  double v = param->ParseValueText(text);
-  // "nan" reads as a number but stands for no value: refuse it instead of storing it.
-  if (std::isnan(v)) return 0;
-  v = std::fmin(std::fmax(v, param->min), param->max);
-  // The editor shows what is stored, so it gets the clamped value.
-  if (Editor() != nullptr) Editor()->SetControlsFromParam(index, v, false);
-  param->value = v;
-  HandleParamChange(index);
-  return 1;
+  // "nan" reads as a number but stands for no value: refused instead of stored.
+  return SetPlainParamFromHost(index, param->ParseValueText(text), HostWrite::kUserThread) ? 1 : 0;
 }
 
 VstIntPtr IEffectVST::VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {

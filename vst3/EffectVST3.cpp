@@ -51,10 +51,10 @@ IEffectVST3::IEffectVST3(const EffectIdentity& identity, HostInstanceInfo, int s
                                IProcessContextRequirements::kNeedBarPositionMusic |
                                IProcessContextRequirements::kNeedCycleMusic |
                                IProcessContextRequirements::kNeedTransportState;
-  pieceIn32_.assign(static_cast<std::size_t>(InputChannelCount()), nullptr);
-  pieceIn64_.assign(static_cast<std::size_t>(InputChannelCount()), nullptr);
-  pieceOut32_.assign(static_cast<std::size_t>(OutputChannelCount()), nullptr);
-  pieceOut64_.assign(static_cast<std::size_t>(OutputChannelCount()), nullptr);
+  hostIn32_.assign(static_cast<std::size_t>(InputChannelCount()), nullptr);
+  hostIn64_.assign(static_cast<std::size_t>(InputChannelCount()), nullptr);
+  hostOut32_.assign(static_cast<std::size_t>(OutputChannelCount()), nullptr);
+  hostOut64_.assign(static_cast<std::size_t>(OutputChannelCount()), nullptr);
 }
 
 IEffectVST3::~IEffectVST3() = default;

@@ -72,7 +72,7 @@ tresult IEffectVST3::SetUpProcessing(const ProcessSetup& setup) {
   if (!(setup.sampleRate > 0.) || !std::isfinite(setup.sampleRate)) return kResultFalse;
   SetBypassed(false);
   SetSampleRate(setup.sampleRate);
-  SetBlockSize(std::clamp(setup.maxSamplesPerBlock, 1, kMaxScratchFrames));
+  SetBlockSize(std::max(setup.maxSamplesPerBlock, 1));
   ResetEffect();
   processSetup = setup;
   processingSetUp_ = true;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "plug/EditorSizeRecord.h"
 #include "vst3/IEffectParameter.h"
 #include "vst3/IEffectVST3.h"
+#include "vst3/StateStream.h"
 #include "vst3/sdk/interfaces/ivsthostapplication.h"
 #include "vst3/sdk/helpers/ustring.h"
 
@@ -62,14 +64,21 @@ tresult PLUGIN_API IEffectVST3::terminate() noexcept {
 
 tresult PLUGIN_API IEffectVST3::setComponentState(IBStream*) noexcept { return kNotImplemented; }
 
-tresult IEffectVST3::setEditorState(IBStream*) noexcept {
+// The controller's state holds only what the editor keeps: the size the user chose.
+tresult IEffectVST3::setEditorState(IBStream* stream) noexcept {
   InstanceLock::Scope hold(GetLock());
+  StateChunk chunk;
+  if (stream != nullptr) ReadWholeStream(*stream, chunk, false);
+  RestoreEditorSize(*this, chunk, 0);
   return kResultOk;
 }
 
-tresult IEffectVST3::getEditorState(IBStream*) noexcept {
+tresult IEffectVST3::getEditorState(IBStream* stream) noexcept {
   InstanceLock::Scope hold(GetLock());
-  return kResultOk;
+  StateChunk chunk;
+  PutEditorSize(*this, chunk);
+  if (chunk.Empty()) return kResultOk;
+  return stream != nullptr && WriteChunk(*stream, chunk) ? kResultOk : kResultFalse;
 }
 
 tresult PLUGIN_API IEffectVST3::getParamStringByValue(ParamID id, ParamValue normalized, String128 string) noexcept {
@@ -108,13 +117,7 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
     SetBypassed(value != 0.);
     return kResultOk;
   }
-  if (IsCoreParam(id)) {
-    const double normalized = std::clamp(value, 0., 1.);
-    GetParam(static_cast<int>(id))->SetFromNormalized(normalized);
-    if (Editor() != nullptr) Editor()->SetControlsFromParam(static_cast<int>(id), normalized, true);
-    return kResultOk;
-  }
-  return kResultFalse;
+  return SetParamFromHost(static_cast<int>(id), value, HostWrite::kMirror) ? kResultOk : kResultFalse;
 }
 
 tresult IEffectVST3::SelectPresetFromController(ParamValue value) {

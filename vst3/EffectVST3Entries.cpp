@@ -58,7 +58,7 @@ tresult PLUGIN_API IEffectVST3::process(ProcessData& data) noexcept {
     SilenceOutputs(data);
     return kNotInitialized;
   }
-  ProcessHostBlock(data);
+  ProcessHostData(data);
   return kResultOk;
 }
 

@@ -1,10 +1,6 @@
-// The process call: transport, parameter queues, MIDI, and the audio through the core.
-//
-// A block longer than the scratch buffers is processed in pieces of at most BlockSize()
-// frames, so neither precision ever reads or writes past a scratch buffer and nothing is
-// allocated on the audio thread.
+// The process call: transport, parameter queues, MIDI, and the audio through the core, which
+// cuts, binds and converts the block.
 #include <algorithm>
-#include <type_traits>
 
 #include "vst3/IEffectVST3.h"
 
@@ -22,32 +18,27 @@ int UsableChannels(const AudioBusBuffers& bus) {
   return bus.channelBuffers32 == nullptr || bus.numChannels < 0 ? 0 : bus.numChannels;
 }
 
+// Gives channels [first, first + count) the buffers of `bus` in turn (null where it has none).
 template <class Sample>
-void AttachRange(IEffectBase& core, bool input, int first, int count, Sample** buffers, int frames) {
-  if constexpr (std::is_same_v<Sample, float>) {
-    if (input) core.AttachInputs(first, count, buffers, frames);
-    else core.AttachOutputs(first, count, buffers);
-  } else {
-    (void)frames;
-    if (input) core.AttachInputs(first, count, buffers);
-    else core.AttachOutputs(first, count, buffers);
-  }
+void TakeBus(AudioBusBuffers& bus, std::vector<Sample*>& channels, int first, int count) {
+  Sample** host = ChannelsOf(bus, static_cast<Sample*>(nullptr));
+  const int usable = UsableChannels(bus);
+  const int end = std::min(first + count, static_cast<int>(channels.size()));
+  for (int c = first; c < end; ++c) channels[static_cast<std::size_t>(c)] = c - first < usable ? host[c - first] : nullptr;
 }
 
-// Points piece[first..] at the host channels of `bus`, `offset` frames in.
-template <class Sample>
-Sample** OffsetChannels(AudioBusBuffers& bus, std::vector<Sample*>& piece, int first, int count, int offset) {
-  Sample** host = ChannelsOf(bus, static_cast<Sample*>(nullptr));
-  const int n = std::min(UsableChannels(bus), std::min(count, static_cast<int>(piece.size()) - first));
-  for (int c = 0; c < n; ++c) {
-    Sample* channel = host[c];
-    piece[static_cast<std::size_t>(first + c)] = channel != nullptr ? channel + offset : nullptr;
+// Keeps the buffers of the connected channels, in order: the list the core consumes.
+template <class Sample, class Connected>
+Sample* const* PackConnected(std::vector<Sample*>& channels, Connected connected) {
+  std::size_t next = 0;
+  for (std::size_t c = 0; c < channels.size(); ++c) {
+    if (connected(static_cast<int>(c))) channels[next++] = channels[c];
   }
-  return piece.data() + first;
+  return channels.data();
 }
 }  // namespace
 
-void IEffectVST3::ProcessHostBlock(ProcessData& data) {
+void IEffectVST3::ProcessHostData(ProcessData& data) {
   InstanceLock::Scope hold(GetLock());
   if (data.processContext != nullptr) lastProcessContext_ = *data.processContext;
   ApplyParameterChanges(data.inputParameterChanges);
@@ -55,10 +46,14 @@ void IEffectVST3::ProcessHostBlock(ProcessData& data) {
   if (data.numSamples <= 0) return;  // a parameter flush
   // Buffers of another sample width than the one set up cannot be read safely.
   if (data.symbolicSampleSize != processSetup.symbolicSampleSize) return;
-  if (processSetup.symbolicSampleSize == kSample64)
-    ProcessAudio(data, pieceIn64_, pieceOut64_);
-  else
-    ProcessAudio(data, pieceIn32_, pieceOut32_);
+  ConnectInputs(data);
+  if (processSetup.symbolicSampleSize == kSample64) {
+    double* const* outputs = ConnectOutputs(data, hostOut64_);
+    ProcessHostBlock(InputBuffers(data, hostIn64_), outputs, data.numSamples);
+  } else {
+    float* const* outputs = ConnectOutputs(data, hostOut32_);
+    ProcessHostBlock(InputBuffers(data, hostIn32_), outputs, data.numSamples, OutputMode::kReplace);
+  }
 }
 
 void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) {
@@ -84,12 +79,9 @@ void IEffectVST3::ApplyParameterValue(ParamID id, double normalized) {
   } else if (id == kPresetParamId) {
     if (PresetCount() > 0) RestorePreset(PresetIndexFromNormalized(normalized), ControlPush::kDeferred);
   } else if (IsCoreParam(id)) {
-    // The editor draws on the user-interface thread: its controls follow from there
-    // (setParamNormalized, which hosts call for the same automation, or the next query).
-    const int index = static_cast<int>(id);
-    GetParam(index)->SetFromNormalized(normalized);
-    DeferControlUpdate(index);
-    HandleParamChange(index);
+    // The controls follow on the user-interface thread (setParamNormalized, which hosts call
+    // for the same automation, or the next query).
+    SetParamFromHost(static_cast<int>(id), normalized, HostWrite::kAudioThread);
   }
 }
 
@@ -141,60 +133,35 @@ void IEffectVST3::ConnectInputs(const ProcessData& data) {
   }
 }
 
-void IEffectVST3::ConnectOutputs(const ProcessData& data) {
-  const int outputs = OutputChannelCount();
-  SetOutputConnections(0, outputs, false);
-  if (data.outputs == nullptr) return;
-  int k = 0;
-  for (int32 j = 0; j < data.numOutputs && k < outputs; ++j) {
-    const int n = UsableChannels(data.outputs[j]);
-    Bus* bus = audioOutputs.at(j);
-    SetOutputConnections(k, n, bus != nullptr && bus->isActive());
-    SetOutputConnections(k + n, outputs - n - k, false);
-    k += n;
-  }
-}
-
 template <class Sample>
-void IEffectVST3::AttachPiece(ProcessData& data, int offset, int frames, std::vector<Sample*>& pieceIn,
-                              std::vector<Sample*>& pieceOut) {
+Sample* const* IEffectVST3::InputBuffers(ProcessData& data, std::vector<Sample*>& channels) {
+  std::fill(channels.begin(), channels.end(), nullptr);
   const int inputs = InputChannelCount();
   if (data.numInputs >= 1 && data.inputs != nullptr) {
-    if (sidechainChannels_ == 0) {
-      AttachRange(*this, true, 0, inputs, OffsetChannels(data.inputs[0], pieceIn, 0, inputs, offset), frames);
-    } else {
-      const int count = inputs - sidechainChannels_;
-      AttachRange(*this, true, 0, count, OffsetChannels(data.inputs[0], pieceIn, 0, count, offset), frames);
-      if (data.numInputs >= 2)
-        AttachRange(*this, true, sidechainChannels_, count,
-                    OffsetChannels(data.inputs[1], pieceIn, sidechainChannels_, count, offset), frames);
-    }
+    const int main = inputs - sidechainChannels_;
+    TakeBus(data.inputs[0], channels, 0, main);
+    if (sidechainChannels_ != 0 && data.numInputs >= 2) TakeBus(data.inputs[1], channels, sidechainChannels_, main);
   }
-  if (data.outputs == nullptr) return;
-  const int outputs = OutputChannelCount();
-  int k = 0;
-  for (int32 j = 0; j < data.numOutputs && k < outputs; ++j) {
-    const int n = std::min(UsableChannels(data.outputs[j]), outputs - k);
-    AttachRange(*this, false, k, n, OffsetChannels(data.outputs[j], pieceOut, k, n, offset), frames);
-    k += n;
-  }
+  return PackConnected(channels, [this](int c) { return IsInputConnected(c); });
 }
 
 template <class Sample>
-void IEffectVST3::ProcessAudio(ProcessData& data, std::vector<Sample*>& pieceIn, std::vector<Sample*>& pieceOut) {
-  using Precision = std::conditional_t<std::is_same_v<Sample, float>, SinglePrecision, DoublePrecision>;
-  ConnectInputs(data);
-  ConnectOutputs(data);
-  const int piece = std::max(1, BlockSize());
-  for (int done = 0; done < data.numSamples;) {
-    const int frames = std::min(piece, data.numSamples - done);
-    AttachPiece(data, done, frames, pieceIn, pieceOut);
-    if (IsBypassed())
-      PassThrough(Precision{}, frames);
-    else
-      ProcessBuffers(Precision{}, frames);
-    done += frames;
+Sample* const* IEffectVST3::ConnectOutputs(ProcessData& data, std::vector<Sample*>& channels) {
+  const int outputs = OutputChannelCount();
+  int k = 0;
+  std::size_t next = 0;
+  for (int32 j = 0; data.outputs != nullptr && j < data.numOutputs && k < outputs; ++j) {
+    AudioBusBuffers& bus = data.outputs[j];
+    const int n = std::min(UsableChannels(bus), outputs - k);
+    Bus* info = audioOutputs.at(j);
+    const bool active = info != nullptr && info->isActive();
+    SetOutputConnections(k, n, active);
+    Sample** host = ChannelsOf(bus, static_cast<Sample*>(nullptr));
+    for (int c = 0; active && c < n; ++c) channels[next++] = host[c];
+    k += n;
   }
+  SetOutputConnections(k, outputs - k, false);
+  return channels.data();
 }
 
 void IEffectVST3::SilenceOutputs(ProcessData& data) {

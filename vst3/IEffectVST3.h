@@ -35,10 +35,6 @@ namespace quivorant {
 inline constexpr Steinberg::Vst::ParamID kPresetParamId = 0x70727374;  // 'prst'
 inline constexpr Steinberg::Vst::ParamID kBypassParamId = 0x62706173;  // 'bpas'
 
-// Scratch buffers never grow beyond this many frames, whatever block size a host announces;
-// longer blocks are processed in pieces.
-inline constexpr int kMaxScratchFrames = 16384;
-
 // Speaker arrangement used for a bus of `channels` channels (empty outside 1..6).
 Steinberg::Vst::SpeakerArrangement ArrangementForChannels(int channels);
 
@@ -89,17 +85,18 @@ private:
                                           const Steinberg::Vst::SpeakerArrangement* outputs, int numOuts);
   void ReplaceMainBus(Steinberg::Vst::BusDirection dir, int channels, const char* name);
   Steinberg::tresult SetUpProcessing(const Steinberg::Vst::ProcessSetup& setup);
-  void ProcessHostBlock(Steinberg::Vst::ProcessData& data);
+  void ProcessHostData(Steinberg::Vst::ProcessData& data);
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
   void ApplyParameterValue(Steinberg::Vst::ParamID id, double normalized);
   void DeliverMidiEvents(Steinberg::Vst::IEventList* events);
+  // The host buffers of the connected channels, in channel order, as the core takes them
+  // (ConnectInputs first). ConnectOutputs also connects each output bus's channels as the bus
+  // is active.
   template <class Sample>
-  void ProcessAudio(Steinberg::Vst::ProcessData& data, std::vector<Sample*>& pieceIn, std::vector<Sample*>& pieceOut);
+  Sample* const* InputBuffers(Steinberg::Vst::ProcessData& data, std::vector<Sample*>& channels);
   template <class Sample>
-  void AttachPiece(Steinberg::Vst::ProcessData& data, int offset, int frames, std::vector<Sample*>& pieceIn,
-                   std::vector<Sample*>& pieceOut);
+  Sample* const* ConnectOutputs(Steinberg::Vst::ProcessData& data, std::vector<Sample*>& channels);
   void ConnectInputs(const Steinberg::Vst::ProcessData& data);
-  void ConnectOutputs(const Steinberg::Vst::ProcessData& data);
   void SilenceOutputs(Steinberg::Vst::ProcessData& data);
   Steinberg::tresult SaveComponentState(Steinberg::IBStream* stream);
   Steinberg::tresult LoadComponentState(Steinberg::IBStream* stream);
@@ -114,10 +111,10 @@ private:
   Steinberg::Vst::ProcessContext lastProcessContext_{};
   bool sidechainWasActive_ = false;
   bool processingSetUp_ = false;
-  // Host buffer pointers of one piece of a long block, for each precision and direction;
-  // sized at construction so that processing never allocates.
-  std::vector<float*> pieceIn32_, pieceOut32_;
-  std::vector<double*> pieceIn64_, pieceOut64_;
+  // One host buffer pointer per channel, for each precision and direction; sized at
+  // construction so that processing never allocates.
+  std::vector<float*> hostIn32_, hostOut32_;
+  std::vector<double*> hostIn64_, hostOut64_;
 
   // ---- host entry points: check and forward -----------------------------------------------
 

@@ -86,7 +86,22 @@ tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {
   const IEditorConnection* editor = effect_->Editor();
   if (editor == nullptr) return kResultFalse;
   if (size == nullptr) return kInvalidArgument;
-  *size = ViewRect(0, 0, editor->Width(), editor->Height());
+  *size = ViewRect(0, 0, editor->WindowWidth(), editor->WindowHeight());
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::queryInterface(const TUID queryIid, void** obj) {
+  if (obj != nullptr && queryIid != nullptr &&
+      answer(queryIid, IPlugViewContentScaleSupport::iid, static_cast<IPlugViewContentScaleSupport*>(this), obj))
+    return kResultOk;
+  return CPluginView::queryInterface(queryIid, obj);
+}
+
+tresult PLUGIN_API IEffectVST3View::setContentScaleFactor(ScaleFactor factor) {
+  IEditorConnection* editor = effect_->Editor();
+  if (editor == nullptr) return kResultFalse;
+  if (!(factor > 0.0f)) return kInvalidArgument;
+  if (editor->SetContentScale(double(factor))) RequestResize(editor->WindowWidth(), editor->WindowHeight());
   return kResultOk;
 }
 

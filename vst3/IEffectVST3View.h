@@ -11,6 +11,7 @@
 //                             X11 window's events and timer then run on the host's run loop
 //                             (from the frame, or the host context the instance was given)
 //   onSize (rect)             after the instance asked the frame: EditorResized
+//   setContentScaleFactor     the host's scale; a new size is asked of the frame once
 //   removed ()                EditorClosing; off the run loop; the editor window closes
 //   release                   leaves the instance's views, releases the instance
 //
@@ -27,11 +28,16 @@ namespace quivorant {
 class EditorRunLoop;
 class IEffectVST3;
 
-class IEffectVST3View : public Steinberg::CPluginView {
+class IEffectVST3View : public Steinberg::CPluginView, public Steinberg::IPlugViewContentScaleSupport {
 public:
   // Adds a reference to effect for the view's lifetime.
   explicit IEffectVST3View(IEffectVST3* effect);
   ~IEffectVST3View() override;
+
+  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queryIid, void** obj) override;
+  Steinberg::uint32 PLUGIN_API addRef() override { return CPluginView::addRef(); }
+  Steinberg::uint32 PLUGIN_API release() override { return CPluginView::release(); }
+  Steinberg::tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) override;
 
   Steinberg::tresult PLUGIN_API isPlatformTypeSupported(Steinberg::FIDString type) override;
   Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) override;

@@ -1,8 +1,10 @@
 #include "vst3/Vst3Factory.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "effect/QuivorantIdentity.h"
+#include "plug/EffectIdentity.h"
 #include "platform/InstanceLock.h"
 #include "plug/MakerInfo.h"
 #include "vst3/IEffectVST3.h"
@@ -59,7 +61,11 @@ CPluginFactory* MakeFactory() {
   classInfo.classFlags = kSimpleModeSupported;
   strncpy8(classInfo.subCategories, "Fx");
   classInfo.vendor[0] = '\0';  // hosts take the factory's vendor
-  strncpy8(classInfo.version, "1.3.0");
+  // The class version spells the decimal version's digits as hosts show a VST2 version
+  // (13000 is "1.3.0"), so both formats name the same release.
+  const std::int32_t decimal = DecimalVersion(identity.vendorVersion);
+  std::snprintf(classInfo.version, sizeof classInfo.version, "%d.%d.%d", static_cast<int>(decimal / 10000),
+                static_cast<int>(decimal / 1000 % 10), static_cast<int>(decimal / 100 % 10));
   strncpy8(classInfo.sdkVersion, "VST 3.6.5");
   factory->registerClass(&classInfo, CreateProcessorInstance, nullptr);
   return factory;

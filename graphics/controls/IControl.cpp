@@ -8,6 +8,7 @@
 #include "graphics/controls/PromptPopup.h"
 #include "plug/IEffectBase.h"
 #include "plug/IParamRecord.h"
+#include "plug/Rounding.h"
 
 namespace quivorant {
 
@@ -61,13 +62,23 @@ void IControl::PromptForParam() {
     redraw_ = true;
     return;
   }
+  PromptPopup* popup = AttachPopupList();
+  for (int i = 0; i < texts; ++i) popup->AddEntry(param->DisplayTextFor(i));
+  ShowPopupList(popup, RoundHalfAway(param->CurrentValue()));
+}
+
+PromptPopup* IControl::AttachPopupList() {
   IGraphics* g = graphics_;
   auto* popup = new PromptPopup(plug_, rect_.left, rect_.top, 70, 1, &g->PopupTextStyle(), &g->PopupBackgroundColor(),
                                 &g->PopupFrameColor());
   g->AttachControl(popup);
   g->SetPopupControl(popup);
   popup->Hide(true);
-  for (int i = 0; i < texts; ++i) popup->AddEntry(param->DisplayTextFor(i));
+  return popup;
+}
+
+void IControl::ShowPopupList(PromptPopup* popup, int selected) {
+  IGraphics* g = graphics_;
   // Centre on this control, but stay 6 pixels inside the editor.
   const PixelRect& r = popup->Rect();
   const int w = r.Width();
@@ -75,7 +86,7 @@ void IControl::PromptForParam() {
   const int left = KeepInside(PixelRect::ClampToInt(int64_t(r.left) + (int64_t(rect_.Width()) - w) / 2), w, g->Width(), 6);
   const int top = KeepInside(PixelRect::ClampToInt(int64_t(r.top) + (int64_t(rect_.Height()) - h) / 2), h, g->Height(), 6);
   popup->SetRects(PixelRect(left, top, left + w, top + h));
-  popup->SelectFromParameter(paramIdx_, this);
+  popup->ShowFor(this, selected);
 }
 
 void IControl::OnMouseUp(int, int, const MouseModifiers&) {}

@@ -14,6 +14,7 @@ namespace quivorant {
 class IEffectBase;
 class IGraphics;
 class IParamRecord;
+class PromptPopup;
 
 class IControl {
 public:
@@ -49,7 +50,6 @@ public:
 
   // The editor that owns this control; set by IGraphics when the control is attached.
   void SetGraphics(IGraphics* graphics) { graphics_ = graphics; }
-  IGraphics* Graphics() const { return graphics_; }
   IEffectBase* Plug() const { return plug_; }
 
   const PixelRect& Rect() const { return rect_; }
@@ -70,9 +70,6 @@ public:
   void SetOwner(IControl* owner) { owner_ = owner; }
   bool IsHidden() const { return hidden_; }
   bool IsGreyed() const { return greyed_; }
-  bool RedrawRequested() const { return redraw_; }
-  void RequestRedraw() { redraw_ = true; }
-  bool PromptDisabled() const { return disablePrompt_; }
   void DisablePrompt(bool disable) { disablePrompt_ = disable; }
   bool DoubleClickAsClick() const { return dblAsClick_; }
   void SetDoubleClickAsClick(bool on) { dblAsClick_ = on; }
@@ -87,6 +84,11 @@ protected:
   // The right-button path of the base OnMouseDown: pop-up list for list parameters, value prompt
   // for the others.
   void PromptForParam();
+  // The editor's pop-up list over this control: a hidden, attached list for the caller to fill,
+  // then centred on this control inside the editor and shown with entry `selected` highlighted
+  // (-1: none). The pick comes back through PopupResult.
+  PromptPopup* AttachPopupList();
+  void ShowPopupList(PromptPopup* popup, int selected);
 
   double value_ = 0.0;
   IControl* owner_ = nullptr;

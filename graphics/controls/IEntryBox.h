@@ -38,7 +38,6 @@ public:
   bool Draw(IGraphics* graphics) override;
 
   const std::string& Text() const { return text_; }
-  int Caret() const { return caret_; }
   int SelectionStart() const { return caret_ < anchor_ ? caret_ : anchor_; }
   int SelectionEnd() const { return caret_ < anchor_ ? anchor_ : caret_; }
   int Decided() const { return decision_; }

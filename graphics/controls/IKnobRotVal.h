@@ -20,7 +20,6 @@ public:
   void OnMouseOut() override;
   bool Draw(IGraphics* graphics) override;
 
-  bool IsHovered() const { return hovered_; }
   // Rotation of the image for the current value, in radians.
   double Angle() const;
 

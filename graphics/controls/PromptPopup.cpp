@@ -83,9 +83,15 @@ void PromptPopup::AddEntry(const char* text) {
 }
 
 void PromptPopup::SelectFromParameter(int paramIdx, IControl* owner) {
+  int selected = selected_;
   if (paramIdx >= 0 && plug_) {
-    if (const IParamRecord* param = plug_->GetParam(paramIdx)) selected_ = RoundHalfAway(param->CurrentValue());
+    if (const IParamRecord* param = plug_->GetParam(paramIdx)) selected = RoundHalfAway(param->CurrentValue());
   }
+  ShowFor(owner, selected);
+}
+
+void PromptPopup::ShowFor(IControl* owner, int selected) {
+  selected_ = selected;
   ScrollToSelection();
   owner_ = owner;
   Hide(false);

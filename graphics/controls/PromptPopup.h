@@ -32,6 +32,8 @@ public:
 
   void AddEntry(const char* text);
   void SelectFromParameter(int paramIdx, IControl* owner);
+  // Shows the list for owner with entry `selected` highlighted (-1: none).
+  void ShowFor(IControl* owner, int selected);
   void ScrollBy(int pixels);
   void ScrollToSelection();
 

@@ -59,9 +59,16 @@ std::intptr_t IGraphicsWin::HandleMessage(unsigned message, std::uintptr_t wPara
         ValidateRect(window, nullptr);
         return 0;
       }
-      Paint(PixelRect(r.left, r.top, r.right, r.bottom));
+      Paint(Scale().ToEditorCovering(PixelRect(r.left, r.top, r.right, r.bottom)));
       return 0;
     }
+    case detail::kWmDpiChanged:
+      // Moved to a monitor of another scale: the new resolution is in both halves of wParam.
+      FollowMonitorScale(LOWORD(wParam));
+      return 0;
+    case detail::kWmDpiChangedAfterParent:
+      FollowMonitorScale();
+      return 0;
     case WM_DESTROY:
       OnWindowDestroyed();
       return 0;
@@ -166,7 +173,8 @@ void IGraphicsWin::OnMouseMoveMessage(int x, int y, const MouseModifiers& mods, 
 
 void IGraphicsWin::InvalidateAndUpdate(const PixelRect& rect) {
   HWND window = AsWindow(editorWindow_);
-  const RECT r = {rect.left, rect.top, rect.right, rect.bottom};
+  const PixelRect pixels = Scale().ToWindow(rect);
+  const RECT r = {pixels.left, pixels.top, pixels.right, pixels.bottom};
   InvalidateRect(window, &r, FALSE);
   if (entryWindow_) {
     // The entry lies on top of the controls; painting them must not cover it.

@@ -38,7 +38,6 @@ public:
   // The module whose resources and window class the editor uses (HINSTANCE). Defaults to the
   // module this code is linked into.
   void SetModuleInstance(void* instance) { moduleInstance_ = instance; }
-  void* ModuleInstance() const { return moduleInstance_; }
 
   bool Present(const PixelRect& rect) override;
   void Resize(int width, int height) override;
@@ -63,7 +62,6 @@ public:
   void* ParentWindow() const { return parentWindow_; }
   void* TooltipWindow() const { return tooltipWindow_; }
   void* EntryWindow() const { return entryWindow_; }
-  IControl* EntryControl() const { return entryControl_; }
   int EntryEditState() const { return editState_; }
   bool TooltipShown() const { return tooltipShown_; }
   int TooltipControl() const { return tooltipControl_; }
@@ -79,7 +77,13 @@ public:
   std::intptr_t HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   std::intptr_t HandleEntryMessage(void* entry, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
+protected:
+  void WindowScaleChanged() override;
+
 private:
+  // Takes the scale of the window's monitor (dpi, or asked of the system when 0) unless the host
+  // gave one, and asks the host to resize when the size changed.
+  void FollowMonitorScale(int dpi = 0);
   void OnTimerTick();
   void ApplyOrDropEntry();
   void InvalidateAndUpdate(const PixelRect& rect);

@@ -73,8 +73,8 @@ unsigned IGraphicsWin::TimerIntervalMs(int frameRate) {
 
 void* IGraphicsWin::OpenWindow(void* parent) {
   WindowPlace place;
-  place.width = Width();
-  place.height = Height();
+  place.width = WindowWidth();
+  place.height = WindowHeight();
   if (editorWindow_) {
     place = PlaceOf(AsWindow(editorWindow_));
     CloseWindow();
@@ -95,6 +95,7 @@ void* IGraphicsWin::OpenWindow(void* parent) {
   }
   MarkAllDirty();
   if (TooltipsEnabled()) CreateTooltip();
+  FollowMonitorScale();
   return window;
 }
 
@@ -169,7 +170,7 @@ void IGraphicsWin::Resize(int width, int height) {
   tooltipControl_ = -1;
   HideTooltip();
   IGraphics::Resize(width, height);
-  ResizeDrawBitmap(width, height);
+  ResizeDrawBitmap(WindowWidth(), WindowHeight());
   HWND window = AsWindow(editorWindow_);
   if (!window) return;
   RECT r;
@@ -184,6 +185,24 @@ void IGraphicsWin::Resize(int width, int height) {
     if (frame) GrowWindow(frame, dW, dH);
   }
   InvalidateRect(window, &old, FALSE);
+}
+
+void IGraphicsWin::WindowScaleChanged() {
+  // An entry sits at the old size's pixels; it goes, as when the user clicks elsewhere.
+  ForgetEntry(true);
+  HideTooltip();
+  if (HWND window = AsWindow(editorWindow_)) {
+    SetWindowPos(window, nullptr, 0, 0, WindowWidth(), WindowHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
+  }
+}
+
+void IGraphicsWin::FollowMonitorScale(int dpi) {
+  HWND window = AsWindow(editorWindow_);
+  if (!window) return;
+  if (dpi <= 0) dpi = detail::WindowDpi(window);
+  if (dpi <= 0) return;
+  if (SetScreenScale(double(dpi) / detail::kBaseDpi) && Plug()) Plug()->ResizeEditor(WindowWidth(), WindowHeight());
 }
 
 bool IGraphicsWin::HostMouseWheel(float distance) {

@@ -86,6 +86,11 @@ void IGraphicsWin::CreateEntry(IControl* control, IParamRecord* param, bool comp
     place = EntryPlace{"EDIT", WS_CHILD | WS_VISIBLE | ES_MULTILINE, rect.left, rect.top, rect.Width(), rect.Height()};
   }
 
+  // Placed in editor units above; the window counts pixels.
+  place.x = Scale().ToWindow(place.x);
+  place.y = Scale().ToWindow(place.y);
+  place.width = Scale().ToWindow(place.width);
+  place.height = Scale().ToWindow(place.height);
   HWND editor = AsWindow(editorWindow_);
   HWND entry = CreateWindowExA(0, place.className, list ? "" : current, place.style, place.x, place.y, place.width,
                                place.height, editor, reinterpret_cast<HMENU>(INT_PTR(kEntryControlId)),
@@ -105,7 +110,7 @@ void IGraphicsWin::CreateEntry(IControl* control, IParamRecord* param, bool comp
   editState_ = kEditNone;
   SetPropA(entry, detail::kPreviousProcProperty,
            reinterpret_cast<HANDLE>(SetWindowLongPtrA(entry, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(detail::EntryWindowProc))));
-  HFONT font = CreateFontA(14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  HFONT font = CreateFontA(Scale().ToWindow(14), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
   entryFont_ = font;
   if (font) SendMessageA(entry, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // Focus after the procedure is ours, so that the entry starts in the editing state.

@@ -49,14 +49,18 @@ public:
 
   EditorPrompts& Prompts() { return prompts_; }
   // The browser launch still waited for (its process id), or -1.
-  int PendingBrowser() const { return browserPid_; }
 
   // X event handling (IGraphicsX11Events_x11.cpp); `event` is an XEvent.
   void HandleEvent(const void* event);
 
   struct Connection;
 
+protected:
+  void WindowScaleChanged() override;
+
 private:
+  // A new image and window size for the editor's current window size.
+  void ResizeWindow();
   // The window is open and still exists.
   bool Showing() const;
   bool LaunchBrowser(const char* url, const char* title, const char* errorText);

@@ -73,7 +73,7 @@ void IGraphicsX11::HandleEvent(const void* raw) {
       // Without controls (or before the core made the draw bitmap) there is nothing to show.
       if (NControls() == 0 || !DrawBitmapSurface()) return;
       const XExposeEvent& e = event.xexpose;
-      Paint(PixelRect(e.x, e.y, e.x + e.width, e.y + e.height));
+      Paint(Scale().ToEditorCovering(PixelRect(e.x, e.y, e.x + e.width, e.y + e.height)));
       return;
     }
     case DestroyNotify:

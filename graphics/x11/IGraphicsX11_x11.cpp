@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "graphics/x11/BrowserLaunch.h"
+#include "graphics/x11/detail/XftDpi.h"
 #include "plug/IEffectBase.h"
 #include "raster/RasterSysBitmap.h"
 
@@ -101,6 +102,8 @@ void* IGraphicsX11::OpenWindow(void* parent) {
   x->display = XOpenDisplay(nullptr);
   if (!x->display) return nullptr;
   x->parent = parentWindow;
+  // The desktop's chosen resolution sets the size, unless the host gave a scale of its own.
+  const bool rescaled = SetScreenScale(x11::XftDpi(x->display) / x11::kBaseDpi);
   bool usable = false;
   {
     x11::ErrorTrap trap(x->display);
@@ -114,11 +117,11 @@ void* IGraphicsX11::OpenWindow(void* parent) {
       attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                               KeyPressMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask |
                               StructureNotifyMask;
-      x->window = XCreateWindow(x->display, parentWindow, 0, 0, unsigned(Width()), unsigned(Height()), 0,
+      x->window = XCreateWindow(x->display, parentWindow, 0, 0, unsigned(WindowWidth()), unsigned(WindowHeight()), 0,
                                 parentAttributes.depth, InputOutput, visual, CWBackPixmap | CWEventMask, &attributes);
       x->visual = visual;
       x->depth = parentAttributes.depth;
-      x->image = CreateImage(x->display, visual, x->depth, Width(), Height());
+      x->image = CreateImage(x->display, visual, x->depth, WindowWidth(), WindowHeight());
       if (x->window && x->image && !trap.Failed()) {
         x->redShift = ShiftOf(visual->red_mask);
         x->greenShift = ShiftOf(visual->green_mask);
@@ -142,6 +145,7 @@ void* IGraphicsX11::OpenWindow(void* parent) {
   }
   lastTickSeconds_ = NowSeconds();
   MarkAllDirty();
+  if (rescaled && Plug()) Plug()->ResizeEditor(WindowWidth(), WindowHeight());
   return GetWindow();
 }
 
@@ -177,7 +181,7 @@ bool IGraphicsX11::Present(const PixelRect& rect) {
   if (!IGraphicsOffscreen::Present(rect)) return false;
   RasterSysBitmap* draw = DrawBitmapSurface();
   if (!Showing() || !draw) return true;
-  const PixelRect area = rect.Intersection(PixelRect(0, 0, Width(), Height()));
+  const PixelRect area = rect.Intersection(PixelRect(0, 0, WindowWidth(), WindowHeight()));
   if (area.Width() <= 0 || area.Height() <= 0) return true;
   Connection& x = *x_;
   const RasterPixel* source = draw->PixelData();
@@ -210,16 +214,25 @@ void IGraphicsX11::Resize(int width, int height) {
   prompts_.DropAll();
   DropMouseCapture();
   IGraphicsOffscreen::Resize(width, height);
+  ResizeWindow();
+}
+
+void IGraphicsX11::WindowScaleChanged() {
+  IGraphicsOffscreen::WindowScaleChanged();
+  ResizeWindow();
+}
+
+void IGraphicsX11::ResizeWindow() {
   if (!x_) return;
   Connection& x = *x_;
   x11::ErrorTrap trap(x.display);
-  XImage* image = CreateImage(x.display, x.visual, x.depth, Width(), Height());
+  XImage* image = CreateImage(x.display, x.visual, x.depth, WindowWidth(), WindowHeight());
   if (image) {
     image->byte_order = x.image->byte_order;
     XDestroyImage(x.image);
     x.image = image;
   }
-  if (!x.gone) XResizeWindow(x.display, x.window, unsigned(Width()), unsigned(Height()));
+  if (!x.gone) XResizeWindow(x.display, x.window, unsigned(WindowWidth()), unsigned(WindowHeight()));
 }
 
 int IGraphicsX11::WindowEventSource() { return x_ ? ConnectionNumber(x_->display) : -1; }
@@ -260,7 +273,7 @@ bool IGraphicsX11::HostMouseWheel(float distance) {
   int rootX = 0, rootY = 0, x = 0, y = 0;
   unsigned int mask = 0;
   if (!XQueryPointer(x_->display, x_->window, &root, &child, &rootX, &rootY, &x, &y, &mask)) return false;
-  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return false;
+  if (x < 0 || y < 0 || x >= WindowWidth() || y >= WindowHeight()) return false;
   MouseModifiers mods;
   mods.shift = (mask & ShiftMask) != 0;
   mods.control = (mask & ControlMask) != 0;

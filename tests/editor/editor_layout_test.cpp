@@ -6,7 +6,7 @@
 #include <typeinfo>
 
 #include "graphics/controls/GRAPH.h"
-#include "graphics/controls/IBitmapControl.h"
+#include "graphics/controls/IBackground.h"
 #include "graphics/controls/IButtonHold.h"
 #include "graphics/controls/IControl.h"
 #include "graphics/controls/IDropDown.h"
@@ -34,7 +34,7 @@ TEST(EditorLayout, FourteenControlsInDrawingOrder) {
   EXPECT_EQ(e.editor->Width(), 395);
   EXPECT_EQ(e.editor->Height(), 248);
   const Expected expected[] = {
-      {typeid(IBitmapControl), -1, PixelRect(0, 0, 395, 248)},
+      {typeid(IBackground), -1, PixelRect(0, 0, 395, 248)},
       {typeid(ITextControl), -1, PixelRect(223, 7, 261, 25)},
       {typeid(IURLOpen), -1, PixelRect(71, 7, 263, 54)},
       {typeid(IRadioButtons), 0, PixelRect(100, 112, 172, 125)},

@@ -734,5 +734,57 @@ TEST_F(ModuleHost, CallsOutOfOrderOrWithoutBuffers) {
   EXPECT_EQ(b.Process(s.processor), kResultOk);
 }
 
+// The editor's size: the host's content scale resizes the view through the frame once, and the
+// size the user chose travels in the controller's state (absent: the editor follows the host).
+TEST_F(ModuleHost, EditorSizeFollowsTheHostScaleAndTheStoredChoice) {
+  PluginSession s(factory, &host);
+  IPluginView* view = s.controller->createView("editor");
+  if (view == nullptr) return;  // an off-screen build offers no view
+  PlugFrame frame;
+  view->setFrame(&frame);
+  void* scaling = nullptr;
+  ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid, &scaling), kResultOk);
+  auto* scale = static_cast<IPlugViewContentScaleSupport*>(scaling);
+  const auto viewSize = [](IPluginView* v) {
+    ViewRect r;
+    v->getSize(&r);
+    return std::make_pair(r.getWidth(), r.getHeight());
+  };
+  EXPECT_EQ(scale->setContentScaleFactor(2.0f), kResultOk);
+  EXPECT_EQ(scale->setContentScaleFactor(2.0f), kResultOk);  // unchanged: nothing to ask
+  EXPECT_EQ(frame.requests, 1);
+  EXPECT_EQ(frame.lastSize.getWidth(), 790);
+  EXPECT_EQ(frame.lastSize.getHeight(), 496);
+  EXPECT_EQ(viewSize(view), std::make_pair(790, 496));
+
+  MemoryStream unchosen;
+  EXPECT_EQ(s.controller->getState(&unchosen), kResultOk);
+  EXPECT_TRUE(unchosen.bytes.empty());
+  // 150 % chosen: the tag "QVsz" and the percentage, little-endian.
+  MemoryStream chosen({'Q', 'V', 's', 'z', 150, 0, 0, 0});
+  EXPECT_EQ(s.controller->setState(&chosen), kResultOk);
+  EXPECT_EQ(viewSize(view), std::make_pair(593, 372));  // the user's choice wins over the host's
+  MemoryStream saved;
+  EXPECT_EQ(s.controller->getState(&saved), kResultOk);
+  EXPECT_EQ(saved.bytes, chosen.bytes);
+
+  PluginSession restored(factory, &host);
+  IPluginView* second = restored.controller->createView("editor");
+  ASSERT_NE(second, nullptr);
+  saved.position = 0;
+  EXPECT_EQ(restored.controller->setState(&saved), kResultOk);
+  EXPECT_EQ(viewSize(second), std::make_pair(593, 372));
+  MemoryStream older;  // a project saved before sizes were kept
+  EXPECT_EQ(restored.controller->setState(&older), kResultOk);
+  EXPECT_EQ(viewSize(second), std::make_pair(395, 248));
+
+  scale->release();
+  for (IPluginView* v : {view, second}) v->removed();
+  s.component->terminate();
+  restored.component->terminate();
+  EXPECT_EQ(view->release(), 0u);
+  EXPECT_EQ(second->release(), 0u);
+}
+
 }  // namespace
 }  // namespace quivorant::test

@@ -7,7 +7,10 @@ The mask repeats the background's pixels over the position strip's rows, with th
 left clear and a gloss on top: a marker that strays outside the slot is hidden, one inside it
 looks as if it sat under glass.
 
-Usage: finish.py IMAGE_DIR GLASS_PNG
+The large set (SCALE 2) is the same images rendered at twice the size; every size and
+position is then multiplied by SCALE.
+
+Usage: finish.py IMAGE_DIR GLASS_PNG [SCALE]
 """
 
 import os
@@ -20,22 +23,24 @@ import pngio
 WINDOW = (206, 212, 366, 216)
 
 
-def make_mask(img_dir, glass_png):
+def make_mask(img_dir, glass_png, scale=1):
     _, _, bg = pngio.read_rgba(os.path.join(img_dir, "bg.png"))
     gw, gh, glass = pngio.read_rgba(glass_png)
-    y0, y1 = L.STRIP[1], L.STRIP[3]
-    if (gw, gh) != (L.EDITOR_W, y1 - y0):
+    width = L.EDITOR_W * scale
+    y0, y1 = L.STRIP[1] * scale, L.STRIP[3] * scale
+    window = [v * scale for v in WINDOW]
+    if (gw, gh) != (width, y1 - y0):
         raise ValueError("glass overlay has the wrong size")
     rows = []
     for y in range(y0, y1):
         row = bytearray(bg[y])
-        for x in range(L.EDITOR_W):
+        for x in range(width):
             px = slice(4 * x, 4 * x + 4)
-            if WINDOW[0] <= x < WINDOW[2] and WINDOW[1] <= y < WINDOW[3]:
+            if window[0] <= x < window[2] and window[1] <= y < window[3]:
                 row[px] = bytes(4)
             row[px] = pngio.over(row[px], glass[y - y0][px])
         rows.append(row)
-    pngio.write_rgba(os.path.join(img_dir, "mask.png"), L.EDITOR_W, rows)
+    pngio.write_rgba(os.path.join(img_dir, "mask.png"), width, rows)
 
 
 def normalise(img_dir):
@@ -46,15 +51,16 @@ def normalise(img_dir):
             pngio.write_rgba(path, w, rows)
 
 
-def check(img_dir):
+def check(img_dir, scale=1):
     """Every image decodes and has its exact size; frames divide it evenly."""
     ok = True
     for img in L.IMAGES:
         path = os.path.join(img_dir, img.name + ".png")
         w, h, _ = pngio.read_rgba(path)
+        expected = (img.width * scale, img.height * scale)
         frames_fit = (img.width % img.frames == 0) or (img.height % img.frames == 0)
-        if (w, h) != (img.width, img.height) or not frames_fit:
-            print(f"{path}: {w} x {h}, expected {img.width} x {img.height} in {img.frames} frames")
+        if (w, h) != expected or not frames_fit:
+            print(f"{path}: {w} x {h}, expected {expected[0]} x {expected[1]} in {img.frames} frames")
             ok = False
         else:
             print(f"{img.res_id} {img.name}.png {w} x {h}, {img.frames} frame(s)")
@@ -62,12 +68,13 @@ def check(img_dir):
 
 
 def main(argv):
-    if len(argv) != 3:
+    if len(argv) not in (3, 4):
         sys.stderr.write(__doc__)
         return 2
+    scale = int(argv[3]) if len(argv) == 4 else 1
     normalise(argv[1])
-    make_mask(argv[1], argv[2])
-    return 0 if check(argv[1]) else 1
+    make_mask(argv[1], argv[2], scale)
+    return 0 if check(argv[1], scale) else 1
 
 
 if __name__ == "__main__":

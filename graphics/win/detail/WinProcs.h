@@ -25,6 +25,15 @@ MouseModifiers ModifiersFromKeyboard();
 
 inline HWND AsWindow(void* handle) { return static_cast<HWND>(handle); }
 
+// The resolution Windows draws 100 % at, and the messages that tell a window its monitor's
+// scale changed (named here: older headers lack them).
+inline constexpr int kBaseDpi = 96;
+inline constexpr UINT kWmDpiChanged = 0x02E0;
+inline constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
+// The window's monitor resolution, or 0 where the system cannot tell (before Windows 10 1607,
+// whose user32 lacks GetDpiForWindow; it is looked up when first needed, so the DLL still loads).
+int WindowDpi(HWND window);
+
 // Window property of an entry window that holds the procedure it had before we replaced it.
 inline constexpr const char* kPreviousProcProperty = "IEffectEntryPrevProc";
 

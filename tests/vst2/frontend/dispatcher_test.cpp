@@ -423,7 +423,7 @@ TEST_F(Vst2Dispatcher, AudioSetupAndActivation) {
   Call(effSetBlockSize, 0, -64);
   EXPECT_EQ(fx->BlockSize(), 512);
   Call(effSetBlockSize, 0, VstIntPtr(1) << 40);
-  EXPECT_EQ(fx->BlockSize(), quivorant::IEffectVST::kMaxScratchFrames);
+  EXPECT_EQ(fx->BlockSize(), quivorant::kMaxBlockFrames);
   EXPECT_EQ(fx->resets, resets + 9);
   Call(effMainsChanged, 0, 1);
   Call(effMainsChanged, 0, 0);

@@ -256,7 +256,8 @@ TEST(Vst2HostOpcodes, OnlyTheKnownHostOpcodesAreEverUsed) {
   Dispatch(e, effClose);
   const std::set<VstInt32> allowed = {audioMasterAutomate,      audioMasterWantMidi,         audioMasterGetTime,
                                       audioMasterProcessEvents, audioMasterGetProductString, audioMasterGetVendorVersion,
-                                      audioMasterUpdateDisplay, audioMasterBeginEdit,        audioMasterEndEdit};
+                                      audioMasterUpdateDisplay, audioMasterBeginEdit,        audioMasterEndEdit,
+                                      audioMasterSizeWindow};
   for (const HostCall& call : host.calls) EXPECT_EQ(allowed.count(call.opcode), 1u) << call.opcode;
   EXPECT_FALSE(host.CallsOf(audioMasterWantMidi).empty());
 }

@@ -125,7 +125,7 @@ TEST(Vst2Record, NoPresetsStillOneProgram) {
   Dispatch(e, effClose);
 }
 
-TEST(Vst2Record, LatencyAndEditorSizeUpdateTheRecordOnly) {
+TEST(Vst2Record, LatencyUpdatesTheRecordOnlyAndAnEditorSizeIsAskedOfTheHost) {
   RecordingHost host;
   AEffect* e = Create(TestEffectSetup{});
   TestEffect* fx = InstanceOf(e);
@@ -137,7 +137,11 @@ TEST(Vst2Record, LatencyAndEditorSizeUpdateTheRecordOnly) {
   fx->ResizeEditor(1, 1);
   EXPECT_EQ(fx->EditorRect().right, 500);
   EXPECT_EQ(fx->EditorRect().bottom, 300);
-  EXPECT_TRUE(host.calls.empty());  // neither audioMasterIOChanged nor audioMasterSizeWindow
+  // No audioMasterIOChanged; the frame is asked for the editor's size, whatever the arguments.
+  ASSERT_EQ(host.calls.size(), 1u);
+  EXPECT_EQ(host.calls[0].opcode, audioMasterSizeWindow);
+  EXPECT_EQ(host.calls[0].index, 500);
+  EXPECT_EQ(host.calls[0].value, 300);
   Dispatch(e, effClose);
 }
 

@@ -43,6 +43,15 @@ public:
   QV_DECLARE_IID(0x367FAF01, 0xAFA94693, 0x8D4DA2A0, 0xED0882A3);
 };
 
+// A view that draws sharply at the screen's scale: the host tells it the factor (1 = 100 %), and
+// the view answers by asking the frame for its new size.
+class IPlugViewContentScaleSupport : public FUnknown {
+public:
+  using ScaleFactor = float;
+  virtual tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) = 0;
+  QV_DECLARE_IID(0x65ED9690, 0x8AC44525, 0x8AADEF7A, 0x72EA703F);
+};
+
 static_assert(sizeof(ViewRect) == 16 && offsetof(ViewRect, bottom) == 12);
 
 }  // namespace Steinberg
