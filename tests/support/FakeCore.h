@@ -4,7 +4,6 @@
 #pragma once
 
 #include <initializer_list>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +28,7 @@ struct CoreCall {
 class FakeCore : public IEffectBase {
 public:
   static constexpr int kAnyParam = -1;
+  static constexpr int kIdentifiedHost = -2;  // hostCode: answer what host identification found
   explicit FakeCore(const EffectIdentity& id) : IEffectBase(id) {}
 
   void BeginParamEdit(int idx) override { Log("begin", idx); }
@@ -41,7 +41,7 @@ public:
   int SamplePosition() override { return 0; }
   double Tempo() override { return tempo; }
   void TimeSignature(int& n, int& d) override { n = 4, d = 4; }
-  int HostCode() override { return hostCode ? *hostCode : IEffectBase::HostCode(); }
+  int HostCode() override { return hostCode != kIdentifiedHost ? hostCode : IEffectBase::HostCode(); }
   bool SendMidiMessage(const MidiMessage& m) override {
     sentMidi.push_back(m.status);
     return m.status != 0xFF;  // 0xFF stands for a message the host refuses
@@ -68,7 +68,7 @@ public:
   void Clear() { calls.clear(); }
 
   double tempo = 120.0;
-  std::optional<int> hostCode;  // answered instead of the identified host's code when set
+  int hostCode = kIdentifiedHost;
   int refuseParam = -1;
   int refusePreset = -1;
   std::vector<CoreCall> calls;
