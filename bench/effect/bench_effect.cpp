@@ -17,7 +17,7 @@
 #include "bench/AlternateTiming.h"
 #include "effect/Quivorant.h"
 #include "plug/IEffectHeadless.h"
-#include "tests/effect/TestNoise.h"
+#include "tests/support/Noise.h"
 
 namespace quivorant {
 namespace {
@@ -79,7 +79,7 @@ void BM_ProcessBlock(benchmark::State& state) {
   SetParam(*fx, kParamLfoTarget, target);
   SetParam(*fx, kParamLfoRate, lfoRate);
 
-  std::vector<double> inL = TestNoise(frames, 1), inR = TestNoise(frames, 2);
+  std::vector<double> inL = test::TestNoise(frames, 1), inR = test::TestNoise(frames, 2);
   std::vector<double> outL(frames), outR(frames);
   double* ins[2] = {inL.data(), inR.data()};
   double* outs[2] = {outL.data(), outR.data()};

@@ -14,12 +14,12 @@
 #include "bench/AlternateTiming.h"
 #include "effect/Quivorant.h"
 #include "plug/IEffectHeadless.h"
-#include "tests/effect/TestNoise.h"
-#include "tests/vst2/host/PluginModule.h"
-#include "tests/vst2/host/RecordingHost.h"
-#include "tests/vst3/host/ModuleLoader.h"
-#include "tests/vst3/host/PluginSession.h"
-#include "tests/vst3/host/StereoBuses.h"
+#include "tests/support/Noise.h"
+#include "tests/support/Library.h"
+#include "tests/support/Vst2Host.h"
+#include "tests/support/Vst3Module.h"
+#include "tests/support/Vst3Session.h"
+#include "tests/support/Vst3Buses.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant {
@@ -31,7 +31,7 @@ constexpr double kRate = 44100.0;
 struct FloatStereo {
   explicit FloatStereo(int frames) : in(2, std::vector<float>(frames)), out(2, std::vector<float>(frames)) {
     for (int c = 0; c < 2; ++c) {
-      const std::vector<double> noise = TestNoise(frames, static_cast<std::uint32_t>(c + 1));
+      const std::vector<double> noise = test::TestNoise(frames, static_cast<std::uint32_t>(c + 1));
       for (int i = 0; i < frames; ++i) in[c][i] = static_cast<float>(noise[i]);
       inPtr[c] = in[c].data();
       outPtr[c] = out[c].data();
@@ -45,13 +45,13 @@ struct FloatStereo {
 class Vst3Front {
 public:
   Vst3Front(int frames, FloatStereo& io) {
-    if (!module_.Load(vst3host::ModuleUnderTest())) return;
+    if (!module_.Load(quivorant::test::ModuleUnderTest())) return;
     factory_ = module_.Factory();
-    session_.reset(new vst3host::PluginSession(factory_, &host_));
+    session_.reset(new quivorant::test::PluginSession(factory_, &host_));
     if (!session_->Valid()) return;
     session_->Prepare(Steinberg::Vst::kSample32, frames, kRate);
     session_->processor->setProcessing(true);
-    vst3host::BindStereoBuses(data_, inBus_, outBus_, io.inPtr, io.outPtr);
+    quivorant::test::BindStereoBuses(data_, inBus_, outBus_, io.inPtr, io.outPtr);
     data_.numSamples = frames;
     ready_ = true;
   }
@@ -63,10 +63,10 @@ public:
   void Process() { session_->processor->process(data_); }
 
 private:
-  vst3host::ModuleLoader module_;
+  quivorant::test::ModuleLoader module_;
   Steinberg::IPluginFactory* factory_ = nullptr;
-  vst3host::HostApplication host_{u"quivorant bench"};
-  std::unique_ptr<vst3host::PluginSession> session_;
+  quivorant::test::HostApplication host_{u"quivorant bench"};
+  std::unique_ptr<quivorant::test::PluginSession> session_;
   Steinberg::Vst::ProcessData data_{};
   Steinberg::Vst::AudioBusBuffers inBus_{}, outBus_{};
   bool ready_ = false;
@@ -76,8 +76,8 @@ class Vst2Front {
 public:
   Vst2Front(int frames, FloatStereo& io) : io_(io), frames_(frames) {
     if (!module_.Load(QUIVORANT_VST2_LIBRARY)) return;
-    quivorant_test::VstEntryProc main = module_.Entry("VSTPluginMain");
-    effect_ = main != nullptr ? main(quivorant_test::RecordingHost::Callback) : nullptr;
+    auto main = reinterpret_cast<AEffect*(VSTCALLBACK*)(audioMasterCallback)>(module_.Symbol("VSTPluginMain"));
+    effect_ = main != nullptr ? main(quivorant::test::RecordingHost::Callback) : nullptr;
     if (effect_ == nullptr) return;
     Call(effOpen);
     Call(effSetSampleRate, 0, nullptr, static_cast<float>(kRate));
@@ -94,7 +94,7 @@ private:
   void Call(VstInt32 opcode, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
     effect_->dispatcher(effect_, opcode, 0, value, ptr, opt);
   }
-  quivorant_test::PluginModule module_;
+  quivorant::test::Library module_;
   AEffect* effect_ = nullptr;
   FloatStereo& io_;
   int frames_;

@@ -7,7 +7,7 @@
 #include "raster/RasterPng.h"
 #include "raster/RasterSysBitmap.h"
 
-namespace quivorant::editor_test {
+namespace quivorant::test {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::uint32_t Over(std::uint32_t src, std::uint32_t dst) {
   return out;
 }
 
-}  // namespace quivorant::editor_test
+}  // namespace quivorant::test

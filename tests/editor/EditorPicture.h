@@ -12,7 +12,7 @@
 #include "graphics/IGraphics.h"
 #include "plug/IEffectHeadless.h"
 
-namespace quivorant::editor_test {
+namespace quivorant::test {
 
 // Straight-alpha pixels (A << 24 | R << 16 | G << 8 | B), top row first.
 struct Picture {
@@ -52,4 +52,4 @@ int ColourDistance(std::uint32_t a, std::uint32_t b);
 // src over dst, straight alpha, as 0x00RRGGBB.
 std::uint32_t Over(std::uint32_t src, std::uint32_t dst);
 
-}  // namespace quivorant::editor_test
+}  // namespace quivorant::test

@@ -19,7 +19,7 @@
 #include "graphics/controls/IURLOpen.h"
 #include "tests/editor/EditorPicture.h"
 
-namespace quivorant::editor_test {
+namespace quivorant::test {
 namespace {
 
 struct Expected {
@@ -86,4 +86,4 @@ TEST(EditorLayout, TheMouseFindsTheKnobsByTheirBounds) {
 }
 
 }  // namespace
-}  // namespace quivorant::editor_test
+}  // namespace quivorant::test

@@ -16,7 +16,7 @@
 #include "raster/RasterPng.h"
 #include "tests/editor/EditorPicture.h"
 
-namespace quivorant::editor_test {
+namespace quivorant::test {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -234,4 +234,4 @@ TEST_F(EditorPixels, TheMaskCoversTheLfoStrip) {
 }
 
 }  // namespace
-}  // namespace quivorant::editor_test
+}  // namespace quivorant::test

@@ -11,7 +11,7 @@
 #include "raster/RasterPng.h"
 #include "tests/editor/EditorPicture.h"
 
-namespace quivorant::editor_test {
+namespace quivorant::test {
 namespace {
 
 // The 200 % picture shrunk to width x height, each pixel the area-weighted mean of what it covers.
@@ -132,4 +132,4 @@ TEST(EditorScale, TheMouseFindsTheSameControlsAtEverySize) {
 }
 
 }  // namespace
-}  // namespace quivorant::editor_test
+}  // namespace quivorant::test

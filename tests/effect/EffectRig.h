@@ -8,7 +8,7 @@
 
 #include "effect/Quivorant.h"
 #include "plug/IEffectHeadless.h"
-#include "tests/effect/TestNoise.h"
+#include "tests/support/Noise.h"
 
 namespace quivorant {
 
@@ -55,8 +55,8 @@ public:
 
   StereoBlock ProcessNoise(int frames, std::uint32_t seed) {
     StereoBlock in(frames);
-    in.left = TestNoise(frames, seed);
-    in.right = TestNoise(frames, seed ^ 0x5A5A5A5Au);
+    in.left = test::TestNoise(frames, seed);
+    in.right = test::TestNoise(frames, seed ^ 0x5A5A5A5Au);
     return Process(in);
   }
 

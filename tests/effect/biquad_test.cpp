@@ -10,7 +10,7 @@
 #include "effect/BiquadCoefficients.h"
 #include "effect/FilterType.h"
 #include "effect/StereoBiquad.h"
-#include "tests/effect/TestNoise.h"
+#include "tests/support/Noise.h"
 
 namespace quivorant {
 namespace {
@@ -182,8 +182,8 @@ TEST(StereoBiquad, LowpassAndHighpassSumToTheInput) {
   DesignBiquad(kFilterLowpass, 700, 0.3f, 44100.0, &c);
   const int n = 4096;
   Stereo lo(n), hi(n);
-  lo.in0 = hi.in0 = TestNoise(n, 1);
-  lo.in1 = hi.in1 = TestNoise(n, 2);
+  lo.in0 = hi.in0 = test::TestNoise(n, 1);
+  lo.in1 = hi.in1 = test::TestNoise(n, 2);
   const std::vector<double> x0 = lo.in0, x1 = lo.in1;
   lo.Bind();
   hi.Bind();
@@ -249,8 +249,8 @@ TEST(StereoBiquad, SplitRunsAndInPlaceBuffersGiveTheSameSamples) {
   DesignBiquad(kFilterBandpass, 3000, 0.05f, 48000.0, &c);
   const int n = 1000;
   Stereo whole(n);
-  whole.in0 = TestNoise(n, 5);
-  whole.in1 = TestNoise(n, 6);
+  whole.in0 = test::TestNoise(n, 5);
+  whole.in1 = test::TestNoise(n, 6);
   std::vector<double> inPlace0 = whole.in0, inPlace1 = whole.in1;
   Stereo split = whole;
   whole.Bind();

@@ -112,7 +112,7 @@ struct Buffers {
 
 // Noise with the values that the flush and the overflow guard act on, and silences.
 std::vector<double> HostileInput(int frames, std::uint32_t seed) {
-  std::vector<double> v = TestNoise(frames, seed);
+  std::vector<double> v = test::TestNoise(frames, seed);
   const double specials[] = {1e-30, -1e-25, 1e-24, -0.0, std::nan(""), 1e300,
                              std::numeric_limits<double>::infinity()};
   std::mt19937 pick(seed);

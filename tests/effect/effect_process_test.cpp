@@ -107,8 +107,8 @@ TEST(EffectProcess, UpdateGridContinuesAcrossBlocks) {
 TEST(EffectProcess, OutputDoesNotDependOnTheBlockSizes) {
   const int total = 9000;
   StereoBlock in(total);
-  in.left = TestNoise(total, 11);
-  in.right = TestNoise(total, 12);
+  in.left = test::TestNoise(total, 11);
+  in.right = test::TestNoise(total, 12);
   for (int preset : {6, 9, 10, 11, 12}) {
     EffectRig whole, pieces;
     whole.LoadPreset(preset);
@@ -198,8 +198,8 @@ TEST(EffectProcess, WithoutATempoTheLfoHoldsAndResumesWithTheTempo) {
   bare->GetParam(kParamLfoTarget)->value = 2;
   bare->HandleParamChange(kParamLfoTarget);
   StereoBlock in(256), out(256);
-  in.left = TestNoise(256, 5);
-  in.right = TestNoise(256, 6);
+  in.left = test::TestNoise(256, 5);
+  in.right = test::TestNoise(256, 6);
   double* ins[2] = {in.left.data(), in.right.data()};
   double* outs[2] = {out.left.data(), out.right.data()};
   bare->ProcessBlock(ins, outs, 256);

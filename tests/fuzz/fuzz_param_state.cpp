@@ -6,13 +6,13 @@
 #include <cstdlib>
 
 #include "plug/StateChunk.h"
-#include "tests/plug/TestEffect.h"
+#include "tests/support/FakeCore.h"
 
 namespace {
 
-quivorant::test::TestEffect& Effect() {
-  static quivorant::test::TestEffect* effect = [] {
-    auto* e = new quivorant::test::TestEffect(quivorant::test::MakeIdentity(9, "1-1 2-2", 15));
+quivorant::test::FakeCore& Effect() {
+  static quivorant::test::FakeCore* effect = [] {
+    auto* e = new quivorant::test::FakeCore(quivorant::test::MakeIdentity(9, "1-1 2-2", 15));
     e->GetParam(0)->SetupEnum("Type", 1, 3);
     e->GetParam(1)->SetupInt("Freq", 20, 20, 20000, "Hz");
     e->GetParam(1)->SetExponent(2.0);

@@ -20,7 +20,7 @@
 
 namespace {
 
-using namespace quivorant_fuzz;
+using namespace quivorant::test;
 
 void EnterText(Vst2Instance& instance, quivorant::IGraphics& editor, quivorant::IControl& control,
                const std::string& text) {

@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace quivorant_fuzz;
+using namespace quivorant::test;
 
 constexpr std::size_t kVersionBytes = 4;
 constexpr std::size_t kStateBytes = 9 * 8;

@@ -18,7 +18,7 @@
 
 namespace {
 
-using namespace quivorant_fuzz;
+using namespace quivorant::test;
 
 constexpr VstInt32 kVendorParseToNormalized = 27;
 constexpr VstIntPtr kVendorHandled = 0xBEEF;

@@ -17,7 +17,7 @@
 
 namespace {
 
-using namespace quivorant_fuzz;
+using namespace quivorant::test;
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 

@@ -14,9 +14,9 @@
 
 namespace {
 
-using namespace quivorant_fuzz;
+using namespace quivorant::test;
 using namespace Steinberg;
-using vst3host::MemoryStream;
+using quivorant::test::MemoryStream;
 
 constexpr std::size_t kStateBytes = 9 * 8;
 

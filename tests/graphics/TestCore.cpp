@@ -1,19 +1,14 @@
 #include "tests/graphics/TestCore.h"
 
-#include <algorithm>
-
 namespace quivorant::test {
 
 namespace {
 
-EffectIdentity TestIdentity() {
-  EffectIdentity id;
-  id.paramCount = 9;
-  id.channelConfig = "1-1 2-2";
-  id.presetCount = 1;
+// The maker's link control builds its address from these names.
+EffectIdentity EffectLikeIdentity() {
+  EffectIdentity id = MakeIdentity(9);
   id.effectName = "quivorant";
   id.makerName = "Tolvane";
-  id.vendorVersion = 0x00011E00;
   return id;
 }
 
@@ -23,7 +18,7 @@ const char* const kRates[28] = {"1/16", "1/16t", "1/16d", "1/8",  "1/8t", "1/8d"
 
 }  // namespace
 
-TestCore::TestCore() : IEffectBase(TestIdentity()) {
+TestCore::TestCore() : FakeCore(EffectLikeIdentity()) {
   GetParam(0)->SetupEnum("Filter Type", 0, 3);
   GetParam(0)->AddDisplayText(0, "Lowpass");
   GetParam(0)->AddDisplayText(1, "Highpass");
@@ -43,9 +38,5 @@ TestCore::TestCore() : IEffectBase(TestIdentity()) {
   GetParam(7)->SetupDouble("LFO Depth", 50.0, 0.0, 100.0, 0.01, "%");
   GetParam(8)->SetupInt("LFO Reset", 0, 0, 1);
 }
-
-TestCore::~TestCore() = default;
-
-int TestCore::Count(const std::string& call) const { return int(std::count(calls.begin(), calls.end(), call)); }
 
 }  // namespace quivorant::test

@@ -69,9 +69,9 @@ TEST_F(DrawnPrompts, ACommitReachesTheCoreAtSettleAsOneGesture) {
   IEntryBox* entry = OpenEntry();
   prompts->TypeText("1500");
   prompts->PressKey(EntryKey::kEnter, false);
-  EXPECT_TRUE(core.calls.empty());  // nothing from inside the key event
+  EXPECT_TRUE(core.Log().empty());  // nothing from inside the key event
   prompts->Settle();
-  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 1", "edit 1", "end 1"}));
+  EXPECT_EQ(core.Log(), (std::vector<std::string>{"begin 1", "edit 1", "end 1"}));
   EXPECT_EQ(prompts->Entry(), nullptr);
   EXPECT_EQ(editor->IndexOf(entry), -1);
   EXPECT_NEAR(knob->Value(), core.GetParam(kFreq)->ToNormalized(1500.0), 1e-12);
@@ -83,11 +83,11 @@ TEST_F(DrawnPrompts, ACommitReachesTheCoreAtSettleAsOneGesture) {
   prompts->PointerPressed(300, 20, true);
   core.Clear();
   prompts->Settle();
-  EXPECT_TRUE(core.calls.empty());
+  EXPECT_TRUE(core.Log().empty());
   OpenEntry();
   prompts->FocusLost();
   prompts->Settle();
-  EXPECT_EQ(core.Count("end 1"), 1);
+  EXPECT_EQ(core.Count("end", 1), 1);
 }
 
 TEST_F(DrawnPrompts, ClosingTheWindowDropsEverythingUnapplied) {
@@ -98,7 +98,7 @@ TEST_F(DrawnPrompts, ClosingTheWindowDropsEverythingUnapplied) {
   prompts->ShowMessage("t", "text", IMessageBox::kOk);
   prompts->DropAll();
   prompts->Settle();
-  EXPECT_TRUE(core.calls.empty());
+  EXPECT_TRUE(core.Log().empty());
   EXPECT_EQ(editor->NControls(), controls - 1);
 }
 
@@ -112,7 +112,7 @@ TEST_F(DrawnPrompts, AMessageBoxTakesEveryClickAndRunsItsActionOnYes) {
   editor->OnMouseDown(50, 180, Buttons(true));
   editor->OnMouseUp(50, 180, Buttons(false));
   EXPECT_EQ(journal.size(), logged);
-  EXPECT_TRUE(core.calls.empty());
+  EXPECT_TRUE(core.Log().empty());
   const PixelRect no = box->NoButton();
   editor->OnMouseDown(no.left + 2, no.top + 2, Buttons(true));
   prompts->Settle();

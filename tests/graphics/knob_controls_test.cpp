@@ -97,9 +97,9 @@ TEST_F(Knobs, DragUpFourHeightsSweepsTheRangeAndShiftIsTenTimesFiner) {
   EXPECT_DOUBLE_EQ(knob->Value(), 1.0);  // clamped
   editor->OnMouseUp(108, -2000, Buttons(true));
   EXPECT_EQ(Plain(2), 100.0);
-  EXPECT_EQ(core.calls.front(), "begin 2");
-  EXPECT_EQ(core.calls.back(), "end 2");
-  EXPECT_EQ(core.Count("edit 2"), 5);  // four drags and the release
+  EXPECT_EQ(core.Log().front(), "begin 2");
+  EXPECT_EQ(core.Log().back(), "end 2");
+  EXPECT_EQ(core.Count("edit", 2), 5);  // four drags and the release
 }
 
 TEST_F(Knobs, StepsSnapOnRelease) {

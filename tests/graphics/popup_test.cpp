@@ -104,7 +104,7 @@ TEST_F(Popup, ThumbDragsAndTrackClicksAreLimitedToTheTrack) {
   editor->OnMouseDown(x, 10 + 60, Buttons(true));
   EXPECT_EQ(rates->ThumbPosition(), 60 - 15);
   editor->OnMouseUp(x, 10 + 60, Buttons(true));
-  EXPECT_EQ(core.calls.size(), 0u);  // scrolling reports nothing to the core
+  EXPECT_EQ(core.Log().size(), 0u);  // scrolling reports nothing to the core
 }
 
 TEST_F(Popup, HoverFollowsRowsAndLeavingForgetsIt) {
@@ -152,7 +152,7 @@ TEST_F(Popup, ChoosingAnEntrySetsTheOwnerThroughOneGestureAndCloses) {
   EXPECT_EQ(editor->PopupControl(), nullptr);
   EXPECT_EQ(editor->NControls(), 1);
   EXPECT_EQ(editor->CapturedControl(), -1);
-  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 6", "edit 6", "end 6"}));
+  EXPECT_EQ(core.Log(), (std::vector<std::string>{"begin 6", "edit 6", "end 6"}));
   EXPECT_NE(rate->Value(), before);
   EXPECT_DOUBLE_EQ(rate->Value(), core.GetParam(6)->ToNormalized(15));
   char text[32];
@@ -162,7 +162,7 @@ TEST_F(Popup, ChoosingAnEntrySetsTheOwnerThroughOneGestureAndCloses) {
   // and no unmatched end reach the core.
   ASSERT_TRUE(rate->IsHit(287, 174));
   editor->OnMouseUp(287, 174, Buttons(true));
-  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 6", "edit 6", "end 6"}));
+  EXPECT_EQ(core.Log(), (std::vector<std::string>{"begin 6", "edit 6", "end 6"}));
 }
 
 TEST_F(Popup, PressOutsideTheEntriesChoosesNothing) {

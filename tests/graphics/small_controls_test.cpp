@@ -39,7 +39,7 @@ TEST_F(SmallControls, RadioButtonsPickHoverAndDrawTheirSlices) {
   core.Clear();
   editor->OnMouseDown(150, 118, Buttons(false, true));
   EXPECT_DOUBLE_EQ(radio->Value(), 0.0);
-  EXPECT_EQ(core.Count("edit 0"), 1);
+  EXPECT_EQ(core.Count("edit", 0), 1);
   EXPECT_EQ(editor->PopupControl(), nullptr);
   EXPECT_EQ(editor->LastParamPrompt().count, 0);
 
@@ -70,7 +70,7 @@ TEST_F(SmallControls, RadioButtonsPickHoverAndDrawTheirSlices) {
   core.Clear();
   radio->OnMouseWheel(130, 118, MouseModifiers(), 3);
   EXPECT_DOUBLE_EQ(radio->Value(), 0.5);
-  EXPECT_EQ(core.Count("edit 0"), 0);
+  EXPECT_EQ(core.Count("edit", 0), 0);
 }
 
 TEST_F(SmallControls, RadioButtonsWithBoundaries) {
@@ -108,7 +108,7 @@ TEST_F(SmallControls, HoldButtonReadsOneOnlyWhilePressed) {
   EXPECT_EQ(Plain(8), 0.0);
   PaintAll();
   EXPECT_EQ(At(360, 90), kPaper);
-  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 8", "edit 8", "edit 8", "end 8"}));
+  EXPECT_EQ(core.Log(), (std::vector<std::string>{"begin 8", "edit 8", "edit 8", "end 8"}));
 }
 
 TEST_F(SmallControls, MaskShieldsWhatLiesBeneathWithoutTouchingAnyParameter) {
@@ -126,7 +126,7 @@ TEST_F(SmallControls, MaskShieldsWhatLiesBeneathWithoutTouchingAnyParameter) {
   editor->EnableMouseOver(true);
   editor->OnMouseOver(100, 214, MouseModifiers());
   editor->OnMouseDoubleClick(100, 214, Buttons(true));
-  EXPECT_TRUE(core.calls.empty());
+  EXPECT_TRUE(core.Log().empty());
   EXPECT_EQ(editor->PopupControl(), nullptr);
   EXPECT_EQ(editor->LastParamPrompt().count, 0);
   PaintAll();
@@ -203,11 +203,11 @@ TEST_F(DropDownTest, ClickOpensTheListAndAnEntryReachesTheCoreAtTheNextDraw) {
   editor->OnMouseUp(300, 125 + 30, Buttons(true));
   EXPECT_NEAR(dropDown->Value(), 2.0 / 3.0, 1e-12);
   EXPECT_TRUE(list->IsHidden());
-  EXPECT_EQ(core.Count("edit 4"), 0);  // not yet
+  EXPECT_EQ(core.Count("edit", 4), 0);  // not yet
   EXPECT_EQ(Plain(4), 0.0);
 
   EXPECT_TRUE(editor->Tick());
-  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 4", "edit 4", "end 4"}));
+  EXPECT_EQ(core.Log(), (std::vector<std::string>{"begin 4", "edit 4", "end 4"}));
   EXPECT_EQ(Plain(4), 2.0);
   EXPECT_FALSE(dropDown->IsOpen());
   PaintAll();
@@ -243,7 +243,7 @@ TEST_F(DropDownTest, AValueFromTheCoreIsShownAndNotSentBack) {
   editor->SetControlsFromParam(4, 1.0 / 3.0, true);
   EXPECT_TRUE(editor->Tick());
   EXPECT_NEAR(dropDown->Value(), 1.0 / 3.0, 1e-12);
-  EXPECT_TRUE(core.calls.empty());
+  EXPECT_TRUE(core.Log().empty());
 }
 
 TEST_F(DropDownTest, ListForgetsADropDownThatGoesAway) {
@@ -357,7 +357,7 @@ TEST_F(BaseControl, PushClampsAndDoubleClickResetsToTheFirstPushedValue) {
   late->SetValue(0.7);
   editor->OnMouseDoubleClick(300, 100, Buttons(true));
   EXPECT_DOUBLE_EQ(late->Value(), 0.7);
-  EXPECT_EQ(core.Count("edit 3"), 0);
+  EXPECT_EQ(core.Count("edit", 3), 0);
 }
 
 TEST_F(BaseControl, RightClickPromptsForNumbersAndOpensAListForListParameters) {
@@ -406,12 +406,12 @@ TEST_F(BaseControl, TypedTextGoesThroughOneGestureAndHostValuesReachOnlyTheirCon
   IKnobRotVal* waveTwin = Knob(5, 300, 100);
   Attach();
   editor->ApplyTextEntry(freq, core.GetParam(1), "1500");
-  EXPECT_EQ(core.calls, (std::vector<std::string>{"begin 1", "edit 1", "end 1"}));
+  EXPECT_EQ(core.Log(), (std::vector<std::string>{"begin 1", "edit 1", "end 1"}));
   EXPECT_EQ(Plain(1), 1500.0);
   // Neither a number nor a name: nothing changes and the host hears nothing.
   editor->ApplyTextEntry(freq, core.GetParam(1), "abc");
   editor->ApplyTextEntry(freq, core.GetParam(1), "1500 dB");
-  EXPECT_EQ(core.calls.size(), 3u);
+  EXPECT_EQ(core.Log().size(), 3u);
   EXPECT_EQ(Plain(1), 1500.0);
   editor->ApplyTextEntry(freq, core.GetParam(1), " 20 hz ");
   EXPECT_EQ(Plain(1), 20.0);
@@ -438,7 +438,7 @@ TEST_F(BaseControl, GreyingSetsAQuarterWeightAndHidesFromTheMouse) {
   EXPECT_TRUE(knob->IsDirty());
   EXPECT_EQ(editor->FindControlAt(100, 100), -1);
   editor->OnMouseWheel(100, 100, MouseModifiers(), 1);
-  EXPECT_TRUE(core.calls.empty());
+  EXPECT_TRUE(core.Log().empty());
   knob->SetGreyed(false);
   EXPECT_EQ(knob->Blend().weight, 1.0f);
   EXPECT_EQ(editor->FindControlAt(100, 100), 0);

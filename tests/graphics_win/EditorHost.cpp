@@ -43,7 +43,14 @@ void EnsureTestBitmaps() {
 EditorHost::EditorHost(EditorOptions options, HWND hostFrame) {
   EnsureTestBitmaps();
   frame = hostFrame ? hostFrame : SharedHostFrame();
-  core = new WinTestCore();
+  core = new FakeCore(MakeIdentity(kWinTestParams));
+  SetupList(core->GetParam(kType), "Filter Type", 0, {"Lowpass", "Highpass", "Bandpass"});
+  core->GetParam(kFreq)->SetupInt("Filter Freq", 2000, 20, 20000, "Hz");
+  core->GetParam(kFreq)->SetExponent(2.0);
+  SetupList(core->GetParam(kWave), "LFO Wave", 1,
+            {"Sine", "Triangle", "Saw Up", "Saw Down", "Sine Half 1", "Sine Half 2"});
+  SetupList(core->GetParam(kTarget), "LFO Target", 0, {"No Assign", "Frequency", "Bandwidth", "Mix"});
+  core->GetParam(kDepth)->SetupDouble("LFO Depth", 50.0, 0.0, 100.0, 0.01, "%");
   editor = new IGraphicsWin(core, 395, 248, 0);
   editor->SetModuleInstance(GetModuleHandleA(nullptr));
   editor->AttachBackground(kBackgroundKey, "img/bg.png");

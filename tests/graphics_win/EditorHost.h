@@ -9,7 +9,7 @@
 
 #include "graphics/win/IGraphicsWin.h"
 #include "tests/graphics_win/HostFrame.h"
-#include "tests/graphics_win/WinTestCore.h"
+#include "tests/support/FakeCore.h"
 
 namespace quivorant {
 class IDropDown;
@@ -18,6 +18,9 @@ class IRadioButtons;
 }  // namespace quivorant
 
 namespace quivorant::test {
+
+// The test core's parameters, shaped like the effect's.
+enum WinTestParam : int { kType = 0, kFreq = 1, kWave = 2, kTarget = 3, kDepth = 4, kWinTestParams = 5 };
 
 struct EditorOptions {
   bool tooltips = false;
@@ -49,7 +52,7 @@ public:
 
   static POINT Centre(const IControl* control);
 
-  WinTestCore* core = nullptr;
+  FakeCore* core = nullptr;
   IGraphicsWin* editor = nullptr;
   HWND frame = nullptr;
   HWND window = nullptr;

@@ -28,15 +28,16 @@ TEST(EditorInput, VerticalDragOnAKnobIsOneGesture) {
   EXPECT_EQ(host.core->Sequence(kFreq), "begin edit end");
   EXPECT_GT(host.freqKnob->Value(), before);
   // The last value the host heard is what the parameter holds.
-  const GestureCall& lastEdit = host.core->calls[host.core->calls.size() - 2];
-  EXPECT_EQ(lastEdit.kind, "edit");
-  EXPECT_NEAR(host.core->GetParam(kFreq)->FromNormalized(lastEdit.value), host.core->Plain(kFreq), 1.0);
+  ASSERT_FALSE(host.core->Edits().empty());
+  const std::pair<int, double> lastEdit = host.core->Edits().back();
+  EXPECT_EQ(lastEdit.first, kFreq);
+  EXPECT_NEAR(host.core->GetParam(kFreq)->FromNormalized(lastEdit.second), host.core->Plain(kFreq), 1.0);
   EXPECT_GT(host.core->Plain(kFreq), 2000.0);
   // Moving without a button only hovers: no gesture.
   host.core->calls.clear();
   host.Move(c.x + 1, c.y);
   host.Move(10, 230);
-  EXPECT_TRUE(host.core->calls.empty());
+  EXPECT_EQ(host.core->calls.size(), static_cast<std::size_t>(host.core->Count("hover")));
 }
 
 TEST(EditorInput, DragMessagesWithoutTheCaptureAreIgnored) {

@@ -203,7 +203,7 @@ TEST(EditorWindow, ResizeGrowsTheWindowAndItsFramesAndDropsAnOpenEntry) {
   RECT frameBefore;
   GetWindowRect(host.frame, &frameBefore);
   host.editor->Resize(405, 268);
-  EXPECT_EQ(host.core->resizes, 1);
+  EXPECT_EQ(host.core->Count("resize"), 1);
   EXPECT_FALSE(IsWindow(entry));
   EXPECT_EQ(host.editor->EntryWindow(), nullptr);
   RECT r;

@@ -2,13 +2,13 @@
 
 #include <chrono>
 
-#include "tests/vst3/host/ModuleLoader.h"
+#include "tests/support/Vst3Module.h"
 
-namespace x11test {
+namespace quivorant::test {
 
 IPluginFactory* Vst3Factory() {
-  static vst3host::ModuleLoader loader;
-  static const bool loaded = loader.Load(vst3host::ModuleUnderTest());
+  static quivorant::test::ModuleLoader loader;
+  static const bool loaded = loader.Load(quivorant::test::ModuleUnderTest());
   return loaded ? loader.Factory() : nullptr;
 }
 
@@ -52,7 +52,7 @@ Window Vst3X11Editor::EditorWindow() const {
 std::string Vst3X11Editor::DisplayText(ParamID id) {
   Steinberg::Vst::String128 text{};
   session.controller->getParamStringByValue(id, Normalized(id), text);
-  return vst3host::Narrow(text);
+  return quivorant::test::Narrow(text);
 }
 
-}  // namespace x11test
+}  // namespace quivorant::test

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "tests/graphics_x11/X11TestHost.h"
-#include "tests/vst3/host/PluginSession.h"
+#include "tests/support/Vst3Session.h"
 
-namespace x11test {
+namespace quivorant::test {
 
 using Steinberg::Vst::ParamID;
 
@@ -40,11 +40,11 @@ public:
   std::string Gestures(ParamID id) const { return handler.Gestures(id); }
 
   X11Frame& frame;
-  vst3host::HostApplication application{u"X11 Test Host"};
-  vst3host::ComponentHandler handler;
+  quivorant::test::HostApplication application{u"X11 Test Host"};
+  quivorant::test::ComponentHandler handler;
   RunLoopFrame plugFrame;
-  vst3host::PluginSession session;
+  quivorant::test::PluginSession session;
   IPluginView* view = nullptr;
 };
 
-}  // namespace x11test
+}  // namespace quivorant::test

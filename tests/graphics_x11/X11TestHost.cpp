@@ -11,7 +11,7 @@
 #include "raster/RasterPngWriter.h"
 #include "raster/RasterMemBitmap.h"
 
-namespace x11test {
+namespace quivorant::test {
 
 namespace {
 
@@ -195,4 +195,4 @@ bool SavePng(const Capture& capture, const std::string& path) {
   return quivorant::SaveBitmapPng(&bitmap, path.c_str());
 }
 
-}  // namespace x11test
+}  // namespace quivorant::test

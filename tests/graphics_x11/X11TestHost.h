@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/vst3/host/HostObjects.h"
+#include "tests/support/Vst3Host.h"
 #include "vst3/sdk/interfaces/ilinuxrunloop.h"
 
-namespace x11test {
+namespace quivorant::test {
 
 using namespace Steinberg;
 
@@ -34,7 +34,7 @@ public:
 };
 
 // The run loop a VST3 host lends: descriptors and timers, served by Pump.
-class TestRunLoop : public vst3host::HostObject<Linux::IRunLoop> {
+class TestRunLoop : public quivorant::test::HostObject<Linux::IRunLoop> {
 public:
   tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* handler, Linux::FileDescriptor fd) override;
   tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler* handler) override;
@@ -54,7 +54,7 @@ private:
 };
 
 // A host frame that lends its run loop, as Linux hosts do.
-class RunLoopFrame : public vst3host::PlugFrame {
+class RunLoopFrame : public quivorant::test::PlugFrame {
 public:
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
   TestRunLoop loop;
@@ -84,4 +84,4 @@ Capture CaptureWindow(Window window);
 // Saves a capture as a PNG; false when it cannot be written.
 bool SavePng(const Capture& capture, const std::string& path);
 
-}  // namespace x11test
+}  // namespace quivorant::test

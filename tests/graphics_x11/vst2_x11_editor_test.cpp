@@ -8,14 +8,14 @@
 
 #include "tests/editor/EditorPicture.h"
 #include "tests/graphics_x11/X11TestHost.h"
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace x11test {
+namespace quivorant::test {
 namespace {
 
-using quivorant_test::HostCall;
-using quivorant_test::LoadedPlugin;
-using quivorant_test::RecordingHost;
+using quivorant::test::HostCall;
+using quivorant::test::LoadedPlugin;
+using quivorant::test::RecordingHost;
 
 // The host's edit calls for parameter `index`: b(egin), a(utomate), e(nd), a run of automates once.
 std::string Edits(const RecordingHost& host, int index) {
@@ -51,8 +51,8 @@ TEST(Vst2X11, EditOpenShowsTheEditorAndIdleDrivesIt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   };
 
-  quivorant::editor_test::EditorUnderTest reference;
-  const quivorant::editor_test::Picture picture = reference.Render();
+  quivorant::test::EditorUnderTest reference;
+  const quivorant::test::Picture picture = reference.Render();
   std::vector<std::uint32_t> expected;
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) expected.push_back(picture.Rgb(x, y));
@@ -73,4 +73,4 @@ TEST(Vst2X11, EditOpenShowsTheEditorAndIdleDrivesIt) {
 }
 
 }  // namespace
-}  // namespace x11test
+}  // namespace quivorant::test

@@ -16,7 +16,7 @@
 #include "tests/graphics_x11/X11EditorSession.h"
 #include "tests/reliability/MemoryUse.h"
 
-namespace x11test {
+namespace quivorant::test {
 namespace {
 
 constexpr ParamID kFilterType = 0, kFilterFreq = 1, kLfoTarget = 4, kLfoRate = 6;
@@ -28,9 +28,9 @@ constexpr int kTargetDropDownX = 300, kTargetDropDownY = 119, kTargetListTop = 1
 
 // The off-screen editor of a fresh instance, as 0xRRGGBB.
 Capture OffscreenPicture(const std::vector<std::pair<int, double>>& hostValues = {}) {
-  quivorant::editor_test::EditorUnderTest reference;
+  quivorant::test::EditorUnderTest reference;
   for (const auto& [index, value] : hostValues) reference.SetFromHost(index, value);
-  const quivorant::editor_test::Picture picture = reference.Render();
+  const quivorant::test::Picture picture = reference.Render();
   Capture out{picture.width, picture.height, {}};
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) out.rgb.push_back(picture.Rgb(x, y));
@@ -326,10 +326,10 @@ TEST_F(Vst3X11, OpeningAndClosing200TimesLeavesNothingBehind) {
     ASSERT_EQ(s->Remove(), kResultOk);
   };
   for (int i = 0; i < 20; ++i) cycle();
-  const reliability::MemoryUse settled = reliability::MeasureMemory();
+  const quivorant::test::MemoryUse settled = quivorant::test::MeasureMemory();
   const std::size_t descriptors = OpenDescriptors();
   for (int i = 0; i < 180; ++i) cycle();
-  const reliability::MemoryUse after = reliability::MeasureMemory();
+  const quivorant::test::MemoryUse after = quivorant::test::MeasureMemory();
   EXPECT_TRUE(frame.Children().empty());
   EXPECT_EQ(s->plugFrame.loop.HandlerCount(), 0u);
   EXPECT_EQ(s->plugFrame.loop.TimerCount(), 0u);
@@ -357,4 +357,4 @@ TEST_F(Vst3X11, TwoEditorsAtOnceWorkIndependently) {
 }
 
 }  // namespace
-}  // namespace x11test
+}  // namespace quivorant::test

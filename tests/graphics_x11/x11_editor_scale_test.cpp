@@ -11,7 +11,7 @@
 #include "tests/editor/EditorPicture.h"
 #include "tests/graphics_x11/X11EditorSession.h"
 
-namespace x11test {
+namespace quivorant::test {
 namespace {
 
 // Sets (or, with null, deletes) the display's resource database string, as xrdb does.
@@ -56,9 +56,9 @@ TEST_F(X11Scale, TheDesktopsXftDpiSetsTheSizeTheEditorOpensAt) {
 }
 
 TEST_F(X11Scale, TheBackgroundMenuResizesTheEditorTo200Percent) {
-  quivorant::editor_test::EditorUnderTest reference;
+  quivorant::test::EditorUnderTest reference;
   reference.editor->RestoreChosenScale(200);
-  const quivorant::editor_test::Picture large = reference.Render();
+  const quivorant::test::Picture large = reference.Render();
 
   Vst3X11Editor s(factory, frame);
   ASSERT_EQ(s.Attach(), kResultOk);
@@ -100,4 +100,4 @@ TEST_F(X11Scale, TheBackgroundMenuResizesTheEditorTo200Percent) {
 }
 
 }  // namespace
-}  // namespace x11test
+}  // namespace quivorant::test

@@ -3,18 +3,18 @@
 #include <climits>
 #include <vector>
 
-#include "tests/plug/TestEffect.h"
+#include "tests/support/FakeCore.h"
 
 namespace quivorant {
 namespace {
 
 using test::MakeIdentity;
-using test::TestEffect;
+using test::FakeCore;
 
 // Remembers what ProcessBlock saw and writes input * gain + offset to each output.
-class CapturingEffect : public TestEffect {
+class CapturingEffect : public FakeCore {
 public:
-  explicit CapturingEffect(const char* channels) : TestEffect(MakeIdentity(1, channels, 0)) {}
+  explicit CapturingEffect(const char* channels) : FakeCore(MakeIdentity(1, channels, 0)) {}
   void ProcessBlock(double** in, double** out, int n) override {
     ++blocks;
     frames = n;
@@ -51,19 +51,19 @@ TEST(ChannelConfig, ParsesPairsAndCounts) {
       {"-1-2", {{-1, 2}}, 0, 2},  // a negative count never sizes a channel list
   };
   for (const Case& k : cases) {
-    TestEffect fx(MakeIdentity(0, k.config, 0));
+    FakeCore fx(MakeIdentity(0, k.config, 0));
     std::vector<std::pair<int, int>> got;
     for (const ChannelPair& p : fx.ChannelPairs()) got.emplace_back(p.inputs, p.outputs);
     EXPECT_EQ(got, k.pairs) << k.config;
     EXPECT_EQ(fx.InputChannelCount(), k.ins) << k.config;
     EXPECT_EQ(fx.OutputChannelCount(), k.outs) << k.config;
   }
-  TestEffect nullConfig(MakeIdentity(0, nullptr, 0));
+  FakeCore nullConfig(MakeIdentity(0, nullptr, 0));
   EXPECT_EQ(nullConfig.ChannelPairs().size(), 0u);
 }
 
 TEST(ChannelConfig, IsLegalIOMatchesAnyPairWithWildcards) {
-  TestEffect fx(MakeIdentity(0, "1-1 2-2", 0));
+  FakeCore fx(MakeIdentity(0, "1-1 2-2", 0));
   EXPECT_TRUE(fx.IsLegalIO(2, 2));
   EXPECT_TRUE(fx.IsLegalIO(1, 1));
   EXPECT_FALSE(fx.IsLegalIO(1, 2));
@@ -74,7 +74,7 @@ TEST(ChannelConfig, IsLegalIOMatchesAnyPairWithWildcards) {
 }
 
 TEST(Plumbing, PassThroughCopiesAndZeroesMissingInputs) {
-  TestEffect stereo(MakeIdentity(0, "1-1 2-2", 0));
+  FakeCore stereo(MakeIdentity(0, "1-1 2-2", 0));
   stereo.SetInputConnections(0, 2, true);
   stereo.SetOutputConnections(0, 2, true);
   std::vector<double> inL{1, 2, 3}, inR{4, 5, 6}, outL(3, 9), outR(3, 9);
@@ -86,7 +86,7 @@ TEST(Plumbing, PassThroughCopiesAndZeroesMissingInputs) {
   EXPECT_EQ(outL, inL);
   EXPECT_EQ(outR, inR);
 
-  TestEffect monoToStereo(MakeIdentity(0, "1-2", 0));
+  FakeCore monoToStereo(MakeIdentity(0, "1-2", 0));
   monoToStereo.SetInputConnections(0, 1, true);
   monoToStereo.SetOutputConnections(0, 2, true);
   std::fill(outL.begin(), outL.end(), 9);
@@ -208,7 +208,7 @@ TEST(Plumbing, SetBlockSizeKeepsScratchForSameSizeAndIgnoresNegative) {
 }
 
 TEST(Plumbing, ConnectionRangesNeverLeaveTheChannelList) {
-  TestEffect fx(MakeIdentity(0, "2-2", 0));
+  FakeCore fx(MakeIdentity(0, "2-2", 0));
   fx.SetInputConnections(-3, 100, true);
   EXPECT_TRUE(fx.IsInputConnected(0));
   EXPECT_TRUE(fx.IsInputConnected(1));
@@ -328,7 +328,7 @@ TEST(Plumbing, NullHostBuffersBecomeSilence) {
 }
 
 TEST(Plumbing, LimitToStereoIO) {
-  TestEffect fx(MakeIdentity(0, "4-4", 0));
+  FakeCore fx(MakeIdentity(0, "4-4", 0));
   fx.SetInputConnections(0, 4, true);
   fx.LimitToStereoIO();
   EXPECT_TRUE(fx.IsInputConnected(1));
@@ -340,7 +340,7 @@ TEST(Plumbing, LimitToStereoIO) {
 }
 
 TEST(Identity, VersionTempoAndNames) {
-  TestEffect fx(MakeIdentity(0, "1-1", 0));
+  FakeCore fx(MakeIdentity(0, "1-1", 0));
   EXPECT_EQ(fx.EffectVersion(true), 13000);
   EXPECT_EQ(fx.EffectVersion(false), 73216);
   EXPECT_EQ(fx.SampleRate(), 44100.0);
@@ -358,7 +358,7 @@ TEST(Identity, VersionTempoAndNames) {
   const std::string longName(200, 'n');
   id.effectName = longName.c_str();
   id.productName = nullptr;
-  TestEffect cut(id);
+  FakeCore cut(id);
   EXPECT_EQ(std::string(cut.EffectName()), std::string(127, 'n'));
   EXPECT_STREQ(cut.ProductName(), "");
 

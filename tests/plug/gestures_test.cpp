@@ -5,18 +5,18 @@
 #include <thread>
 #include <vector>
 
-#include "tests/plug/TestEffect.h"
+#include "tests/support/FakeCore.h"
 
 namespace quivorant {
 namespace {
 
 using test::MakeIdentity;
-using test::RecordingEditor;
-using test::TestEffect;
+using test::FakeEditor;
+using test::FakeCore;
 
-class GestureEffect : public TestEffect {
+class GestureEffect : public FakeCore {
 public:
-  GestureEffect() : TestEffect(MakeIdentity(3, "2-2", 0)) {
+  GestureEffect() : FakeCore(MakeIdentity(3, "2-2", 0)) {
     GetParam(0)->SetupEnum("Type", 1, 3);
     GetParam(1)->SetupInt("Freq", 20, 20, 20000, "Hz");
     GetParam(1)->SetExponent(2.0);
@@ -30,7 +30,7 @@ TEST(Editor, AttachPushesNormalisedValuesThenPreparesAndIsOwned) {
     GestureEffect fx;
     fx.AttachGraphics(nullptr);
     EXPECT_EQ(fx.Editor(), nullptr);
-    auto* editor = new RecordingEditor(24, &destroyed);
+    auto* editor = new FakeEditor(24, &destroyed);
     fx.AttachGraphics(editor);
     EXPECT_EQ(fx.Editor(), editor);
     ASSERT_EQ(editor->pushes.size(), 3u);
@@ -56,8 +56,8 @@ TEST(Editor, ASecondEditorReplacesAndFreesTheFirst) {
   bool secondGone = false;
   {
     GestureEffect fx;
-    fx.AttachGraphics(new RecordingEditor(24, &firstGone));
-    fx.AttachGraphics(new RecordingEditor(24, &secondGone));
+    fx.AttachGraphics(new FakeEditor(24, &firstGone));
+    fx.AttachGraphics(new FakeEditor(24, &secondGone));
     EXPECT_TRUE(firstGone);
     EXPECT_FALSE(secondGone);
   }
@@ -68,56 +68,56 @@ TEST(Gestures, SetParamFromEditorSetsTellsHostThenEffect) {
   GestureEffect fx;
   fx.SetParamFromEditor(1, 0.5);
   EXPECT_EQ(fx.GetParam(1)->value, 5015.0);
-  ASSERT_EQ(fx.edits.size(), 1u);
-  EXPECT_EQ(fx.edits[0].first, 1);
-  EXPECT_EQ(fx.edits[0].second, 0.5);
+  ASSERT_EQ(fx.Edits().size(), 1u);
+  EXPECT_EQ(fx.Edits()[0].first, 1);
+  EXPECT_EQ(fx.Edits()[0].second, 0.5);
   EXPECT_EQ(fx.changed, (std::vector<int>{1}));
 
   fx.SetParamFromEditor(3, 0.5);
   fx.SetParamFromEditor(-1, 0.5);
-  EXPECT_EQ(fx.edits.size(), 1u);
+  EXPECT_EQ(fx.Edits().size(), 1u);
   EXPECT_EQ(fx.changed.size(), 1u);
 }
 
 TEST(Gestures, WheelGestureEndsOnlyWhenFlushed) {
   GestureEffect fx;
-  auto* editor = new RecordingEditor(24);
+  auto* editor = new FakeEditor(24);
   fx.AttachGraphics(editor);
   fx.EndParamGestureDeferred(2);
   EXPECT_EQ(fx.PendingGestureIndex(), 2);
   EXPECT_EQ(editor->wheelTicks, (std::vector<int>{12}));
-  EXPECT_TRUE(fx.calls.empty());
+  EXPECT_TRUE(fx.Log().empty());
 
   fx.FlushDeferredGesture();
   EXPECT_EQ(editor->clears, 1);
-  EXPECT_EQ(fx.calls, (std::vector<std::string>{"end 2"}));
+  EXPECT_EQ(fx.Log(), (std::vector<std::string>{"end 2"}));
   EXPECT_EQ(fx.PendingGestureIndex(), -1);
 
   fx.FlushDeferredGesture();  // nothing pending: no second end
   EXPECT_EQ(editor->clears, 2);
-  EXPECT_EQ(fx.calls.size(), 1u);
+  EXPECT_EQ(fx.Log().size(), 1u);
 }
 
 TEST(Gestures, AWaitingGestureOfAnotherParameterEndsBeforeTheNextWaits) {
   GestureEffect fx;
-  fx.AttachGraphics(new RecordingEditor(24));
+  fx.AttachGraphics(new FakeEditor(24));
   fx.EndParamGestureDeferred(0);
   fx.EndParamGestureDeferred(0);  // the same knob again: still one gesture
-  EXPECT_TRUE(fx.calls.empty());
+  EXPECT_TRUE(fx.Log().empty());
   fx.EndParamGestureDeferred(2);
-  EXPECT_EQ(fx.calls, (std::vector<std::string>{"end 0"}));
+  EXPECT_EQ(fx.Log(), (std::vector<std::string>{"end 0"}));
   EXPECT_EQ(fx.PendingGestureIndex(), 2);
   fx.EndParamGestureDeferred(7);  // no such parameter
   fx.EndParamGestureDeferred(-1);
   EXPECT_EQ(fx.PendingGestureIndex(), 2);
   fx.FlushDeferredGesture();
-  EXPECT_EQ(fx.calls, (std::vector<std::string>{"end 0", "end 2"}));
+  EXPECT_EQ(fx.Log(), (std::vector<std::string>{"end 0", "end 2"}));
 }
 
 TEST(Gestures, WheelTicksAreHalfTheFrameRateAtLeastOne) {
   for (const auto& [rate, ticks] : std::vector<std::pair<int, int>>{{24, 12}, {25, 12}, {3, 1}, {1, 1}, {0, 1}}) {
     GestureEffect fx;
-    auto* editor = new RecordingEditor(rate);
+    auto* editor = new FakeEditor(rate);
     fx.AttachGraphics(editor);
     fx.EndParamGestureDeferred(0);
     EXPECT_EQ(editor->wheelTicks, (std::vector<int>{ticks})) << "frame rate " << rate;
@@ -127,7 +127,7 @@ TEST(Gestures, WheelTicksAreHalfTheFrameRateAtLeastOne) {
 TEST(Gestures, WithoutAnEditorTheGestureEndsAtOnce) {
   GestureEffect fx;
   fx.EndParamGestureDeferred(1);
-  EXPECT_EQ(fx.calls, (std::vector<std::string>{"end 1"}));
+  EXPECT_EQ(fx.Log(), (std::vector<std::string>{"end 1"}));
   EXPECT_EQ(fx.PendingGestureIndex(), -1);
 }
 

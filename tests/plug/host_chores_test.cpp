@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "TestEffect.h"
+#include "tests/support/FakeCore.h"
 
 namespace quivorant::test {
 namespace {
@@ -17,8 +17,8 @@ struct WriteRig {
     fx.AttachGraphics(editor);
     editor->pushes.clear();
   }
-  TestEffect fx;
-  RecordingEditor* editor = new RecordingEditor(30);
+  FakeCore fx;
+  FakeEditor* editor = new FakeEditor(30);
 };
 
 TEST(HostWrites, RefusalsChangeNothing) {
@@ -66,7 +66,7 @@ TEST(HostWrites, PlainValuesAreLimitedAndShownAsStored) {
 }
 
 TEST(HostBlock, AMissingInputGivesReplacedOutputsSilenceInEitherWidth) {
-  TestEffect fx(MakeIdentity(0, "1-1", 0));
+  FakeCore fx(MakeIdentity(0, "1-1", 0));
   fx.SetEffectReady(true);
   fx.SetBlockSize(8);
   fx.SetInputConnections(0, 1, true);

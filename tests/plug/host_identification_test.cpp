@@ -3,7 +3,7 @@
 #include <string>
 
 #include "plug/HostIdentification.h"
-#include "tests/plug/TestEffect.h"
+#include "tests/support/FakeCore.h"
 
 namespace quivorant {
 namespace {
@@ -37,7 +37,7 @@ TEST(HostCode, OnlyTheFirst255CharactersCount) {
 }
 
 TEST(HostCode, SetHostStoresCodeAndVersion) {
-  test::TestEffect fx(test::MakeIdentity(0, "1-1", 0));
+  test::FakeCore fx(test::MakeIdentity(0, "1-1", 0));
   EXPECT_EQ(fx.HostCode(), -1);
   fx.SetHost("REAPER", 0x060000);
   EXPECT_EQ(fx.HostCode(), 1);

@@ -4,16 +4,16 @@
 #include <limits>
 #include <vector>
 
-#include "tests/plug/TestEffect.h"
+#include "tests/support/FakeCore.h"
 
 namespace quivorant {
 namespace {
 
 using test::MakeIdentity;
-using test::TestEffect;
+using test::FakeCore;
 
 // Nine parameters shaped like the product's: lists and integers of several ranges.
-void DefineParams(TestEffect& fx) {
+void DefineParams(FakeCore& fx) {
   fx.GetParam(0)->SetupEnum("Filter Type", 1, 3);
   fx.GetParam(1)->SetupInt("Filter Freq", 20, 20, 20000, "Hz");
   fx.GetParam(1)->SetExponent(2.0);
@@ -40,7 +40,7 @@ StateChunk DoublesChunk(const std::vector<double>& values) {
 }
 
 TEST(ParamState, WritesOneLittleEndianDoublePerParameter) {
-  TestEffect fx(MakeIdentity(9, "1-1 2-2", 15));
+  FakeCore fx(MakeIdentity(9, "1-1 2-2", 15));
   DefineParams(fx);
   StateChunk c;
   ASSERT_TRUE(fx.WriteParamState(c));
@@ -50,14 +50,14 @@ TEST(ParamState, WritesOneLittleEndianDoublePerParameter) {
 }
 
 TEST(ParamState, RoundTripRestoresAndNotifiesEveryParameter) {
-  TestEffect fx(MakeIdentity(9, "1-1 2-2", 15));
+  FakeCore fx(MakeIdentity(9, "1-1 2-2", 15));
   DefineParams(fx);
   const std::vector<double> values{2, 8000, 40, 80, 3, 1, 9, 60, 1};
   for (int i = 0; i < 9; ++i) fx.GetParam(i)->value = values[static_cast<std::size_t>(i)];
   StateChunk saved;
   ASSERT_TRUE(fx.SaveState(saved));
 
-  TestEffect other(MakeIdentity(9, "1-1 2-2", 15));
+  FakeCore other(MakeIdentity(9, "1-1 2-2", 15));
   DefineParams(other);
   EXPECT_EQ(other.LoadState(saved, 0), 72);
   for (int i = 0; i < 9; ++i) EXPECT_EQ(other.GetParam(i)->value, values[static_cast<std::size_t>(i)]) << i;
@@ -65,7 +65,7 @@ TEST(ParamState, RoundTripRestoresAndNotifiesEveryParameter) {
 }
 
 TEST(ParamState, ShortChunkSetsTheFirstMissingParameterToItsClampedZero) {
-  TestEffect fx(MakeIdentity(9, "1-1 2-2", 15));
+  FakeCore fx(MakeIdentity(9, "1-1 2-2", 15));
   DefineParams(fx);
   StateChunk c = DoublesChunk({2, 500});
   c.PutInt32(0);  // 20 bytes: two doubles and half of a third
@@ -85,7 +85,7 @@ TEST(ParamState, ShortChunkSetsTheFirstMissingParameterToItsClampedZero) {
 }
 
 TEST(ParamState, AHostStateCutShortIsRefusedWholeAndChangesNothing) {
-  TestEffect fx(MakeIdentity(9, "1-1 2-2", 15));
+  FakeCore fx(MakeIdentity(9, "1-1 2-2", 15));
   DefineParams(fx);
   std::vector<double> before;
   for (int i = 0; i < 9; ++i) before.push_back(fx.GetParam(i)->value);
@@ -106,7 +106,7 @@ TEST(ParamState, AHostStateCutShortIsRefusedWholeAndChangesNothing) {
 }
 
 TEST(ParamState, StoredValuesAreClampedButNotRounded) {
-  TestEffect fx(MakeIdentity(3, "1-1", 0));
+  FakeCore fx(MakeIdentity(3, "1-1", 0));
   fx.GetParam(0)->SetupInt("A", 0, 0, 100);
   fx.GetParam(1)->SetupInt("B", 0, 0, 100);
   fx.GetParam(2)->SetupInt("C", 50, 0, 100);
@@ -119,7 +119,7 @@ TEST(ParamState, StoredValuesAreClampedButNotRounded) {
 }
 
 TEST(ParamState, RefusedParametersKeepTheirValueButReadingGoesOn) {
-  TestEffect fx(MakeIdentity(2, "1-1", 0));
+  FakeCore fx(MakeIdentity(2, "1-1", 0));
   fx.GetParam(0)->SetupInt("A", 5, 0, 100);
   fx.GetParam(1)->SetupInt("B", 5, 0, 100);
   fx.refuseParam = 0;
@@ -130,7 +130,7 @@ TEST(ParamState, RefusedParametersKeepTheirValueButReadingGoesOn) {
 }
 
 TEST(ParamState, TextSlotsFollowTheValuesAndEmptyTravelsAsZero) {
-  TestEffect fx(MakeIdentity(1, "1-1", 0));
+  FakeCore fx(MakeIdentity(1, "1-1", 0));
   fx.GetParam(0)->SetupInt("A", 3, 0, 10);
   const int perSlot[] = {4, 0};
   fx.UseTextSlots(2, 0, perSlot);
@@ -144,7 +144,7 @@ TEST(ParamState, TextSlotsFollowTheValuesAndEmptyTravelsAsZero) {
   ASSERT_EQ(c.Size(), 8 + 4 + 4 + 4 + 1);
   EXPECT_EQ(std::memcmp(c.Data() + 8, "\x04\0\0\0abcd\x01\0\0\0" "0", 13), 0);
 
-  TestEffect reader(MakeIdentity(1, "1-1", 0));
+  FakeCore reader(MakeIdentity(1, "1-1", 0));
   reader.GetParam(0)->SetupInt("A", 0, 0, 10);
   reader.UseTextSlots(2, 3, nullptr);
   reader.SetTextSlotText(1, "kept");

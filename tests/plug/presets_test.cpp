@@ -4,19 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "tests/plug/TestEffect.h"
+#include "tests/support/FakeCore.h"
 
 namespace quivorant {
 namespace {
 
 using test::MakeIdentity;
-using test::RecordingEditor;
-using test::TestEffect;
+using test::FakeEditor;
+using test::FakeCore;
 
 // Three integer parameters and one continuous one; presets capture all four.
-class PresetEffect : public TestEffect {
+class PresetEffect : public FakeCore {
 public:
-  explicit PresetEffect(int presets = 15) : TestEffect(MakeIdentity(4, "1-1 2-2", presets)) {
+  explicit PresetEffect(int presets = 15) : FakeCore(MakeIdentity(4, "1-1 2-2", presets)) {
     GetParam(0)->SetupEnum("Type", 1, 3);
     GetParam(1)->SetupInt("Freq", 20, 20, 20000, "Hz");
     GetParam(2)->SetupInt("Depth", 90, 0, 100, "%");
@@ -82,7 +82,7 @@ TEST(Presets, CaptureFillsFreeSlotsInOrder) {
 
 TEST(Presets, RestoreAppliesStateAndRedrawsTheEditor) {
   PresetEffect fx;
-  auto* editor = new RecordingEditor(24);
+  auto* editor = new FakeEditor(24);
   fx.AttachGraphics(editor);
   fx.NameFreePresets("---- default ----", 1);
   fx.CapturePreset("Bright", 2, 8000, 40, 0.75);

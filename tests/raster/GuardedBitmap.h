@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace quivorant {
-namespace testing {
+namespace test {
 
 class GuardedBitmap : public RasterBitmap {
 public:
@@ -69,5 +69,5 @@ inline int R(RasterPixel p) { return static_cast<int>((p >> 16) & 0xFF); }
 inline int G(RasterPixel p) { return static_cast<int>((p >> 8) & 0xFF); }
 inline int B(RasterPixel p) { return static_cast<int>(p & 0xFF); }
 
-}  // namespace testing
+}  // namespace test
 }  // namespace quivorant

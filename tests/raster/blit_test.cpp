@@ -11,12 +11,7 @@
 namespace quivorant {
 namespace {
 
-using testing::A;
-using testing::Argb;
-using testing::B;
-using testing::G;
-using testing::GuardedBitmap;
-using testing::R;
+using namespace test;  // the guarded bitmap and its pixel helpers
 
 // A source holding every interesting alpha (0, 1, 127, 128, 254, 255) among random colours, and
 // a random destination; each case compares every pixel with the rule evaluated here.

@@ -11,12 +11,7 @@
 namespace quivorant {
 namespace {
 
-using testing::A;
-using testing::Argb;
-using testing::B;
-using testing::G;
-using testing::GuardedBitmap;
-using testing::R;
+using namespace test;  // the guarded bitmap and its pixel helpers
 
 void FillRandom(GuardedBitmap& b, unsigned seed) {
   std::mt19937 rng(seed);

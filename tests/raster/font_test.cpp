@@ -129,7 +129,7 @@ TEST_F(FontTest, TextAlphaAndClipping) {
   EXPECT_EQ(font_.DrawText(nullptr, "H", -1, RasterRect{0, 0, 300, 60}, kRasterTextNoClip), 0);
   font_.DrawText(&canvas_, "HHH", -1, RasterRect{-100000, -100000, -99990, -99990}, kRasterTextNoClip);
   EXPECT_TRUE(Changed(canvas_, kWhite).Empty());
-  testing::GuardedBitmap guarded(40, 20, kWhite);
+  test::GuardedBitmap guarded(40, 20, kWhite);
   const RasterRect extremes[] = {{2147483600, 0, 2147483647, 60}, {-2147483647 - 1, -5, 2147483647, 60},
                                  {-30, -30, 10, 10}, {35, 15, 100, 100}};
   for (const RasterRect& r : extremes) {

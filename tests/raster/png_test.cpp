@@ -17,7 +17,7 @@
 namespace quivorant {
 namespace {
 
-using testing::Argb;
+using test::Argb;
 
 // Writes a PNG into memory with libpng itself, so the decoder meets files as real tools make them.
 struct PngSpec {

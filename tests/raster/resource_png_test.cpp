@@ -11,7 +11,7 @@
 namespace quivorant {
 namespace {
 
-using testing::Argb;
+using test::Argb;
 
 #if QUIVORANT_PLATFORM_POSIX
 // The same 3 x 2 image that the Windows lane links in through its resource script.

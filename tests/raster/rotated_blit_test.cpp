@@ -9,10 +9,7 @@
 namespace quivorant {
 namespace {
 
-using testing::A;
-using testing::Argb;
-using testing::GuardedBitmap;
-using testing::R;
+using namespace test;  // the guarded bitmap and its pixel helpers
 
 constexpr float kHalfPi = 1.57079632679f;
 

@@ -3,7 +3,7 @@
 #include "graphics/IGraphicsOffscreen.h"
 #include "graphics/MouseModifiers.h"
 
-namespace reliability {
+namespace quivorant::test {
 
 bool PlayEditor(quivorant::IEditorConnection* editor, std::mt19937& rng) {
   auto* graphics = dynamic_cast<quivorant::IGraphicsOffscreen*>(editor);
@@ -40,4 +40,4 @@ bool PlayEditor(quivorant::IEditorConnection* editor, std::mt19937& rng) {
   return true;
 }
 
-}  // namespace reliability
+}  // namespace quivorant::test

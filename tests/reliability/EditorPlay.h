@@ -7,9 +7,9 @@
 
 #include "plug/EditorConnection.h"
 
-namespace reliability {
+namespace quivorant::test {
 
 // One random editor action; false when `editor` is not the off-screen editor.
 bool PlayEditor(quivorant::IEditorConnection* editor, std::mt19937& rng);
 
-}  // namespace reliability
+}  // namespace quivorant::test

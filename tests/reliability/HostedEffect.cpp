@@ -1,6 +1,6 @@
 #include "tests/reliability/HostedEffect.h"
 
-namespace reliability {
+namespace quivorant::test {
 
 std::unique_ptr<HostedEffect> MakeVst3Effect();
 std::unique_ptr<HostedEffect> MakeVst2Effect();
@@ -11,4 +11,4 @@ std::unique_ptr<HostedEffect> MakeHostedEffect(Format format) {
   return format == Format::kVst3 ? MakeVst3Effect() : MakeVst2Effect();
 }
 
-}  // namespace reliability
+}  // namespace quivorant::test

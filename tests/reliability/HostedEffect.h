@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace reliability {
+namespace quivorant::test {
 
 enum class Format { kVst3, kVst2 };
 const char* FormatName(Format format);
@@ -38,4 +38,4 @@ public:
 // A new instance of the built deliverable, initialised (VST3) or opened (VST2).
 std::unique_ptr<HostedEffect> MakeHostedEffect(Format format);
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "tests/reliability/HostedEffect.h"
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace reliability {
+namespace quivorant::test {
 namespace {
 
-using namespace quivorant_test;
+using namespace quivorant::test;
 
 class HostedVst2 : public HostedEffect {
 public:
@@ -82,4 +82,4 @@ private:
 
 std::unique_ptr<HostedEffect> MakeVst2Effect() { return std::make_unique<HostedVst2>(); }
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -4,15 +4,15 @@
 #include <memory>
 
 #include "tests/reliability/HostedEffect.h"
-#include "tests/vst3/host/ModuleLoader.h"
-#include "tests/vst3/host/PluginSession.h"
-#include "tests/vst3/host/StereoBuses.h"
+#include "tests/support/Vst3Module.h"
+#include "tests/support/Vst3Session.h"
+#include "tests/support/Vst3Buses.h"
 #include "vst3/IEffectVST3.h"
 
-namespace reliability {
+namespace quivorant::test {
 namespace {
 
-using namespace vst3host;
+using namespace quivorant::test;
 
 IPluginFactory* AcquireFactory() {
   static ModuleLoader module;
@@ -111,4 +111,4 @@ private:
 
 std::unique_ptr<HostedEffect> MakeVst3Effect() { return std::make_unique<HostedVst3>(); }
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace reliability {
+namespace quivorant::test {
 namespace {
 
 constexpr int kBlockSizes[] = {0, 1, 7, 8192, 3, 1023, 4095, 0, 511, 8191, 1, 2047, 5, 6143, 97, 333};
@@ -44,4 +44,4 @@ StereoSignal SquareWave(double frequencyHz, double sampleRate, std::size_t frame
   return s;
 }
 
-}  // namespace reliability
+}  // namespace quivorant::test

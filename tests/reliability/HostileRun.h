@@ -7,7 +7,7 @@
 
 #include "tests/reliability/HostedEffect.h"
 
-namespace reliability {
+namespace quivorant::test {
 
 struct StereoSignal {
   std::vector<double> left, right;
@@ -23,4 +23,4 @@ StereoSignal RunHostile(HostedEffect& effect, const StereoSignal& input);
 // A full-scale square wave of `frequencyHz`, the right channel in opposite phase.
 StereoSignal SquareWave(double frequencyHz, double sampleRate, std::size_t frames);
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-namespace reliability {
+namespace quivorant::test {
 
 MemoryUse MeasureMemory() {
   MemoryUse use;
@@ -20,4 +20,4 @@ MemoryUse MeasureMemory() {
   return use;
 }
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-namespace reliability {
+namespace quivorant::test {
 
 struct MemoryUse {
   std::size_t heapInUse = 0;
@@ -14,4 +14,4 @@ struct MemoryUse {
 
 MemoryUse MeasureMemory();
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -11,7 +11,7 @@
 #include "effect/LfoWave.h"
 #include "effect/QuivorantParams.h"
 
-namespace reliability {
+namespace quivorant::test {
 namespace {
 
 // Points of the LFO's sweep at which the filter is evaluated, ends included.
@@ -107,4 +107,4 @@ double OutputBound(const std::int32_t* values, double sampleRate, const std::vec
   return bound;
 }
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace reliability {
+namespace quivorant::test {
 
 // Sum of |h[n]| for the filter of `type` at `frequencyHz` and `bandwidth` (0.01..1).
 double ImpulseResponseL1(std::int32_t type, std::int32_t frequencyHz, float bandwidth, double sampleRate);
@@ -34,4 +34,4 @@ double LfoStepAllowance(const std::int32_t* values, double sampleRate, const std
 // at `sampleRate`, over the whole sweep of the LFO's target at the given tempi.
 double OutputBound(const std::int32_t* values, double sampleRate, const std::vector<double>& tempi);
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-namespace reliability {
+namespace quivorant::test {
 namespace {
 
 double gSeconds = 2.0;
@@ -38,4 +38,4 @@ StressCounts RunSideBySide(const StressStep& audio, const StressStep& ui, double
   return counts;
 }
 
-}  // namespace reliability
+}  // namespace quivorant::test

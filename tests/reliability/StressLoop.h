@@ -7,7 +7,7 @@
 #include <functional>
 #include <random>
 
-namespace reliability {
+namespace quivorant::test {
 
 // Seconds each stress case runs; --seconds=N on the command line changes it (StressMain.cpp).
 double StressSeconds();
@@ -25,4 +25,4 @@ using StressStep = std::function<void(std::mt19937&)>;
 // least once.
 StressCounts RunSideBySide(const StressStep& audio, const StressStep& ui, double seconds);
 
-}  // namespace reliability
+}  // namespace quivorant::test

@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--seconds=", 10) == 0) {
       const double seconds = std::atof(argv[i] + 10);
-      if (seconds > 0.0) reliability::SetStressSeconds(seconds);
+      if (seconds > 0.0) quivorant::test::SetStressSeconds(seconds);
     }
   }
   return RUN_ALL_TESTS();

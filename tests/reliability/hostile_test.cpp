@@ -24,9 +24,9 @@
 
 namespace {
 
-using reliability::Format;
-using reliability::HostedEffect;
-using reliability::StereoSignal;
+using quivorant::test::Format;
+using quivorant::test::HostedEffect;
+using quivorant::test::StereoSignal;
 
 constexpr double kSampleRates[] = {8000.0, 22050.0, 44100.0, 96000.0, 192000.0, 384000.0};
 // Samples after the last infinite input sample whose output may still be non-finite.
@@ -41,14 +41,14 @@ struct Lane {
 };
 
 std::string LaneName(const testing::TestParamInfo<Lane>& info) {
-  return std::string(reliability::FormatName(info.param.format)) + (info.param.wide ? "_64bit" : "_32bit");
+  return std::string(quivorant::test::FormatName(info.param.format)) + (info.param.wide ? "_64bit" : "_32bit");
 }
 
 class Hostile : public testing::TestWithParam<Lane> {
 protected:
   // A fresh instance at `sampleRate` with factory preset `preset` (1..12) selected.
   std::unique_ptr<HostedEffect> Fresh(double sampleRate, int preset, int maxBlock = 512) {
-    auto effect = reliability::MakeHostedEffect(GetParam().format);
+    auto effect = quivorant::test::MakeHostedEffect(GetParam().format);
     EXPECT_TRUE(effect->Ok());
     if (!effect->Ok()) return nullptr;
     effect->SetUp(sampleRate, maxBlock, GetParam().wide);
@@ -92,21 +92,21 @@ TEST_P(Hostile, FactoryPresetsStayWithinTheirBoundAtEverySampleRate) {
     double worst = 0.0;
     for (int slot = 1; slot <= quivorant::kFactoryPresetCount; ++slot) {
       const quivorant::FactoryPreset& preset = Preset(slot);
-      const double bound = reliability::OutputBound(preset.values, rate, reliability::HostileTempi());
+      const double bound = quivorant::test::OutputBound(preset.values, rate, quivorant::test::HostileTempi());
       // At the filter's own frequency (below the limit the design keeps to), then a low one
       // whose edges ring the filter on their own.
       const double own = std::min<double>(preset.values[quivorant::kParamFilterFreq], rate * 0.45);
       const auto frames = static_cast<std::size_t>(rate * 0.12);
-      const StereoSignal in = Concatenate(reliability::SquareWave(own, rate, frames),
-                                          reliability::SquareWave(41.0, rate, frames));
+      const StereoSignal in = Concatenate(quivorant::test::SquareWave(own, rate, frames),
+                                          quivorant::test::SquareWave(41.0, rate, frames));
       auto effect = Fresh(rate, slot, slot % 2 == 0 ? 512 : 8192);
       if (!effect) return;
-      const StereoSignal out = reliability::RunHostile(*effect, in);
+      const StereoSignal out = quivorant::test::RunHostile(*effect, in);
       const std::string where = std::string(preset.name) + " at " + std::to_string(static_cast<int>(rate)) + " Hz";
       worst = std::max(worst, CheckWithinBound(out, 0, out.size(), bound, GetParam().wide, where));
       if (HasFailure()) return;
     }
-    std::printf("%s %s, %6.0f Hz: loudest output %.3f of the bound\n", reliability::FormatName(GetParam().format),
+    std::printf("%s %s, %6.0f Hz: loudest output %.3f of the bound\n", quivorant::test::FormatName(GetParam().format),
                 GetParam().wide ? "64-bit" : "32-bit", rate, worst);
   }
 }
@@ -124,9 +124,9 @@ TEST_P(Hostile, NanAndInfinityAreForgottenOnceFiniteInputResumes) {
   for (double rate : {44100.0, 384000.0}) {
     for (int slot = 1; slot <= quivorant::kFactoryPresetCount; ++slot) {
       const quivorant::FactoryPreset& preset = Preset(slot);
-      const double bound = reliability::OutputBound(preset.values, rate, reliability::HostileTempi());
+      const double bound = quivorant::test::OutputBound(preset.values, rate, quivorant::test::HostileTempi());
       const std::size_t gap = static_cast<std::size_t>(rate * 0.02);
-      StereoSignal in = reliability::SquareWave(preset.values[quivorant::kParamFilterFreq] * 0.5, rate,
+      StereoSignal in = quivorant::test::SquareWave(preset.values[quivorant::kParamFilterFreq] * 0.5, rate,
                                                 gap * (std::size(bursts) + 1));
       std::vector<std::pair<std::size_t, std::size_t>> spans;  // [start, end) of each burst
       for (std::size_t k = 0; k < std::size(bursts); ++k) {
@@ -139,7 +139,7 @@ TEST_P(Hostile, NanAndInfinityAreForgottenOnceFiniteInputResumes) {
       }
       auto effect = Fresh(rate, slot);
       if (!effect) return;
-      const StereoSignal out = reliability::RunHostile(*effect, in);
+      const StereoSignal out = quivorant::test::RunHostile(*effect, in);
       std::size_t from = 0;
       for (std::size_t k = 0; k < spans.size(); ++k) {
         const std::string where = std::string(preset.name) + " at " + std::to_string(static_cast<int>(rate)) +
@@ -166,7 +166,7 @@ TEST_P(Hostile, InputBelowTheFlushThresholdComesOutAsSilence) {
     }
     auto effect = Fresh(48000.0, slot);
     if (!effect) return;
-    const StereoSignal out = reliability::RunHostile(*effect, in);
+    const StereoSignal out = quivorant::test::RunHostile(*effect, in);
     for (std::size_t i = 0; i < out.size(); ++i) {
       ASSERT_EQ(out.left[i], 0.0) << Preset(slot).name << " sample " << i;
       ASSERT_EQ(out.right[i], 0.0) << Preset(slot).name << " sample " << i;

@@ -11,7 +11,7 @@
 
 namespace {
 
-using reliability::Format;
+using quivorant::test::Format;
 
 constexpr int kInstances = 1000;
 constexpr int kWarmUp = 10;
@@ -32,16 +32,16 @@ constexpr bool kUnderSanitizer = false;
 constexpr bool kUnderSanitizer = false;
 #endif
 
-void OneLife(Format format, int n, const reliability::StereoSignal& input) {
-  auto effect = reliability::MakeHostedEffect(format);
+void OneLife(Format format, int n, const quivorant::test::StereoSignal& input) {
+  auto effect = quivorant::test::MakeHostedEffect(format);
   ASSERT_TRUE(effect->Ok()) << "instance " << n;
   effect->SetUp(48000.0, 512, n % 2 == 0);
   effect->SelectPreset(1 + n % 12);
-  reliability::RunHostile(*effect, input);
+  quivorant::test::RunHostile(*effect, input);
   const std::vector<unsigned char> state = effect->SaveState();
   ASSERT_FALSE(state.empty()) << "instance " << n;
   ASSERT_TRUE(effect->RestoreState(state)) << "instance " << n;
-  reliability::RunHostile(*effect, input);
+  quivorant::test::RunHostile(*effect, input);
 }
 
 double Kib(std::size_t bytes) { return static_cast<double>(bytes) / 1024.0; }
@@ -49,19 +49,19 @@ double Kib(std::size_t bytes) { return static_cast<double>(bytes) / 1024.0; }
 class Soak : public testing::TestWithParam<Format> {};
 
 TEST_P(Soak, AThousandInstancesLeaveNothingBehind) {
-  const reliability::StereoSignal input = reliability::SquareWave(440.0, 48000.0, 2048);
-  reliability::MemoryUse warm;
+  const quivorant::test::StereoSignal input = quivorant::test::SquareWave(440.0, 48000.0, 2048);
+  quivorant::test::MemoryUse warm;
   for (int n = 0; n < kInstances; ++n) {
     OneLife(GetParam(), n, input);
     if (HasFatalFailure()) return;
-    if (n + 1 == kWarmUp) warm = reliability::MeasureMemory();
+    if (n + 1 == kWarmUp) warm = quivorant::test::MeasureMemory();
   }
-  const reliability::MemoryUse end = reliability::MeasureMemory();
+  const quivorant::test::MemoryUse end = quivorant::test::MeasureMemory();
   const long long heapGrowth = static_cast<long long>(end.heapInUse) - static_cast<long long>(warm.heapInUse);
   const long long residentGrowth = static_cast<long long>(end.resident) - static_cast<long long>(warm.resident);
   std::printf("%s soak: heap in use %.1f KiB after %d, %.1f KiB after %d (%+lld bytes); "
               "resident %.1f KiB -> %.1f KiB (%+lld bytes)\n",
-              reliability::FormatName(GetParam()), Kib(warm.heapInUse), kWarmUp, Kib(end.heapInUse), kInstances,
+              quivorant::test::FormatName(GetParam()), Kib(warm.heapInUse), kWarmUp, Kib(end.heapInUse), kInstances,
               heapGrowth, Kib(warm.resident), Kib(end.resident), residentGrowth);
   if (kUnderSanitizer) GTEST_SKIP() << "heap figures belong to the sanitizer, which checks leaks at exit";
   EXPECT_LE(heapGrowth, static_cast<long long>(kHeapAllowance));
@@ -70,7 +70,7 @@ TEST_P(Soak, AThousandInstancesLeaveNothingBehind) {
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, Soak, testing::Values(Format::kVst3, Format::kVst2),
                          [](const testing::TestParamInfo<Format>& info) {
-                           return std::string(reliability::FormatName(info.param));
+                           return std::string(quivorant::test::FormatName(info.param));
                          });
 
 }  // namespace

@@ -125,7 +125,7 @@ struct UiSide {
     }
     Call(effect, effEditIdle);
     for (int i = 0; i < 4; ++i)
-      EXPECT_TRUE(reliability::PlayEditor(quivorant::IEffectVST::FromRecord(effect)->Editor(), rng));
+      EXPECT_TRUE(quivorant::test::PlayEditor(quivorant::IEffectVST::FromRecord(effect)->Editor(), rng));
     if (rng() % 8 == 0) {
       Call(effect, effEditClose);
       open = false;
@@ -147,9 +147,9 @@ TEST(StressVst2, AudioCallbacksAgainstTheUserInterfaceThread) {
   Call(effect, effMainsChanged, 0, 1);
   AudioSide audio(effect);
   UiSide ui(effect);
-  const reliability::StressCounts counts = reliability::RunSideBySide(
+  const quivorant::test::StressCounts counts = quivorant::test::RunSideBySide(
       [&](std::mt19937& rng) { audio.Step(rng); }, [&](std::mt19937& rng) { ui.Step(rng); },
-      reliability::StressSeconds());
+      quivorant::test::StressSeconds());
   if (ui.open) Call(effect, effEditClose);
   Call(effect, effMainsChanged, 0, 0);
   Call(effect, effClose);

@@ -13,14 +13,14 @@
 #include "graphics/IGraphicsOffscreen.h"
 #include "tests/reliability/EditorPlay.h"
 #include "tests/reliability/StressLoop.h"
-#include "tests/vst3/host/HostObjects.h"
-#include "tests/vst3/host/StereoBuses.h"
+#include "tests/support/Vst3Host.h"
+#include "tests/support/Vst3Buses.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/sdk/interfaces/ipluginview.h"
 
 namespace {
 
-using namespace vst3host;
+using namespace quivorant::test;
 using quivorant::IEffectVST3;
 
 constexpr int kMaxFrames = 4096;
@@ -166,7 +166,7 @@ struct UiSide {
         view->getSize(&size);
       }
     }
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(reliability::PlayEditor(instance.effect->Editor(), rng));
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(quivorant::test::PlayEditor(instance.effect->Editor(), rng));
     if (rng() % 8 == 0) CloseView();
   }
 
@@ -189,9 +189,9 @@ void Stress(int32 sampleSize) {
   ASSERT_NE(instance.effect, nullptr);
   AudioSide<Sample> audio(instance.processor);
   UiSide ui(instance);
-  const reliability::StressCounts counts = reliability::RunSideBySide(
+  const quivorant::test::StressCounts counts = quivorant::test::RunSideBySide(
       [&](std::mt19937& rng) { audio.Step(rng); }, [&](std::mt19937& rng) { ui.Step(rng); },
-      reliability::StressSeconds());
+      quivorant::test::StressSeconds());
   std::printf("VST3 %d-bit: %lld blocks, %lld user-interface steps\n", sampleSize == kSample32 ? 32 : 64,
               static_cast<long long>(counts.audioSteps), static_cast<long long>(counts.uiSteps));
   EXPECT_GT(counts.audioSteps, 0);

@@ -15,6 +15,7 @@
 
 #include "raster/RasterBitmap.h"
 #include "raster/RasterPng.h"
+#include "tests/support/TempDir.h"
 #include "tools/render/AudioFile.h"
 
 namespace quivorant::render {
@@ -44,14 +45,7 @@ ToolRun RunTool(const std::string& args) { return RunShell("'" + gTool + "' " + 
 
 class RenderCli : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quivorant-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
   static std::string Vst3() { return "--format vst3 --plugin '" + gVst3 + "'"; }
   static std::string Vst2() { return "--format vst2 --plugin '" + gVst2 + "'"; }
   AudioBuffer Read(const std::string& name) {
@@ -70,7 +64,7 @@ protected:
     std::string error;
     ASSERT_TRUE(WriteAudioFile(Path(name), audio, SampleSubtype::kDouble, &error)) << error;
   }
-  std::filesystem::path dir_;
+  quivorant::test::TempDir dir_{"quivorant-cli"};
 };
 
 TEST_F(RenderCli, EveryBadInputGetsOneLineNamingItAndNoOutputFile) {
@@ -93,8 +87,8 @@ TEST_F(RenderCli, EveryBadInputGetsOneLineNamingItAndNoOutputFile) {
       {Vst3() + out + " --set 'Filter Type=1.5'", "lies between 1 (Highpass) and 2 (Bandpass)"},
       {Vst2() + out + " --set 'LFO Target=Filter'", "could be any of Filter Freq, Filter Bandwidth, Filter Mix"},
       {Vst3() + out + " --tempo 0.001", "tempo \"0.001\""},
-      {Vst3() + " -o '" + dir_.string() + "'", "is a folder"},
-      {Vst3() + out + " -i '" + dir_.string() + "'", "is a folder, not an audio file"},
+      {Vst3() + " -o '" + dir_.path().string() + "'", "is a folder"},
+      {Vst3() + out + " -i '" + dir_.path().string() + "'", "is a folder, not an audio file"},
       {"--plugin '" + Path("none.vst3") + "'" + out, "no plug-in at"},
       {Vst3() + out + " --block -5", "block size \"-5\""},
       {Vst3() + out + " --sample-rate 0", "sample rate \"0\""},
@@ -110,7 +104,7 @@ TEST_F(RenderCli, EveryBadInputGetsOneLineNamingItAndNoOutputFile) {
     EXPECT_EQ(1, std::count(run.output.begin(), run.output.end(), '\n')) << run.output;
     EXPECT_FALSE(std::filesystem::exists(Path("out.wav"))) << args;
   }
-  EXPECT_EQ(1u, static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir_), {})))
+  EXPECT_EQ(1u, static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir_.path()), {})))
       << "only the input the test wrote";
 }
 

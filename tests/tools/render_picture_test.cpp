@@ -15,6 +15,7 @@
 
 #include "raster/RasterBitmap.h"
 #include "raster/RasterPng.h"
+#include "tests/support/TempDir.h"
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -46,21 +47,7 @@ struct ToolRun {
 
 class RenderPicture : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quivorant-picture-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    // The tool's logs apart from its outputs, which the tests count.
-    logDir_ = dir_.string() + "-logs";
-    std::filesystem::create_directories(logDir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;  // a file Wine still holds for a moment is left to the next run
-    std::filesystem::remove_all(dir_, ignored);
-    std::filesystem::remove_all(logDir_, ignored);
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
   static std::string Vst3() { return " --format vst3 --plugin " + Quoted(gVst3); }
   static std::string Vst2() { return " --format vst2 --plugin " + Quoted(gVst2); }
 
@@ -68,7 +55,7 @@ protected:
     // A log file of its own per run: under Wine the last run's handle on it can outlive that run
     // for a moment, and reopening it then fails with a sharing violation.
     static int runs = 0;
-    const std::filesystem::path log = logDir_ / ("run-" + std::to_string(++runs) + ".txt");
+    const std::filesystem::path log = logDir_.path() / ("run-" + std::to_string(++runs) + ".txt");
     std::string command = Quoted(gTool) + args + " > " + Quoted(log.string()) + " 2>&1";
 #if defined(_WIN32)
     command = "\"" + command + "\"";  // the command processor strips one pair of quotes
@@ -97,7 +84,8 @@ protected:
     return bitmap;
   }
 
-  std::filesystem::path dir_, logDir_;
+  quivorant::test::TempDir dir_{"quivorant-picture"};
+  quivorant::test::TempDir logDir_{"quivorant-picture-logs"};  // the tool's logs apart from the outputs the tests count
 };
 
 // Pixels that differ between two pictures of the same size, inside and outside a rectangle.
@@ -143,7 +131,7 @@ TEST_F(RenderPicture, AFailureLeavesNoFile) {
       // The tool's own refusals hold in both builds.
       {" --set \"Filter Type=1.5\" --editor-png " + Quoted(Path("e.png")), "between 1 (Highpass) and 2 (Bandpass)"},
       {" --tempo 0.001 --editor-png " + Quoted(Path("e.png")), "tempo \"0.001\""},
-      {" --editor-png " + Quoted(dir_.string()), "is a folder"},
+      {" --editor-png " + Quoted(dir_.path().string()), "is a folder"},
   };
   for (const auto& [args, expected] : cases) {
     const ToolRun run = Run(Vst2() + args);
@@ -151,7 +139,7 @@ TEST_F(RenderPicture, AFailureLeavesNoFile) {
     EXPECT_NE(std::string::npos, run.output.find(expected)) << args << "\n" << run.output;
     EXPECT_EQ(1, std::count(run.output.begin(), run.output.end(), '\n')) << run.output;
   }
-  EXPECT_EQ(0, std::distance(std::filesystem::recursive_directory_iterator(dir_), {})) << "nothing written";
+  EXPECT_EQ(0, std::distance(std::filesystem::recursive_directory_iterator(dir_.path()), {})) << "nothing written";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/TempDir.h"
 #include "tools/render/AudioFile.h"
 #include "tools/render/DemoLoop.h"
 #include "tools/render/OutputFile.h"
@@ -113,13 +114,8 @@ TEST(DemoLoop, IsTwoBarsOfStereoBelowFullScaleAndTheSameEveryTime) {
 
 class AudioFiles : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("quivorant-render-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
-  std::filesystem::path dir_;
+  std::string Path(const char* name) const { return dir_.Path(name); }
+  quivorant::test::TempDir dir_{"quivorant-render-test"};
 };
 
 TEST_F(AudioFiles, RoundTripsEachSubtypeWithinItsResolution) {
@@ -151,7 +147,7 @@ TEST_F(AudioFiles, AFailedWriteLeavesNoFileAndAnUnreadableInputIsNamed) {
   });
   EXPECT_FALSE(written);
   EXPECT_EQ("stopped halfway", error);
-  EXPECT_TRUE(std::filesystem::is_empty(dir_));
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
 
   AudioBuffer audio;
   std::ofstream(Path("junk.wav")) << "this is not audio";

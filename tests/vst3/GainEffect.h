@@ -8,7 +8,7 @@
 
 #include "vst3/IEffectVST3.h"
 
-namespace vst3test {
+namespace quivorant::test {
 
 using quivorant::EffectIdentity;
 using quivorant::IEffectVST3;
@@ -74,4 +74,4 @@ struct Held {
   Effect* effect;
 };
 
-}  // namespace vst3test
+}  // namespace quivorant::test

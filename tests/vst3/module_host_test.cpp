@@ -10,11 +10,11 @@
 #include <map>
 #include <random>
 
-#include "tests/vst3/host/HostObjects.h"
-#include "tests/vst3/host/ModuleLoader.h"
-#include "tests/vst3/host/PluginSession.h"
+#include "tests/support/Vst3Host.h"
+#include "tests/support/Vst3Module.h"
+#include "tests/support/Vst3Session.h"
 
-namespace vst3host {
+namespace quivorant::test {
 namespace {
 
 constexpr ParamID kPreset = 0x70727374;
@@ -787,4 +787,4 @@ TEST_F(ModuleHost, EditorSizeFollowsTheHostScaleAndTheStoredChoice) {
 }
 
 }  // namespace
-}  // namespace vst3host
+}  // namespace quivorant::test

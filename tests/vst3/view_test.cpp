@@ -9,13 +9,12 @@
 
 #include "graphics/IGraphicsOffscreen.h"
 #include "tests/vst3/GainEffect.h"
-#include "tests/vst3/host/HostObjects.h"
+#include "tests/support/Vst3Host.h"
 #include "vst3/sdk/interfaces/ivstcontextmenu.h"
 
 namespace {
 
-using namespace vst3host;
-using namespace vst3test;
+using namespace quivorant::test;
 using quivorant::IEffectVST3View;
 
 // The effect's editor-window hooks and the editor's window calls, in one record.

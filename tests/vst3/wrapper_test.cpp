@@ -10,12 +10,11 @@
 #include <thread>
 
 #include "tests/vst3/GainEffect.h"
-#include "tests/vst3/host/HostObjects.h"
+#include "tests/support/Vst3Host.h"
 
 namespace {
 
-using namespace vst3host;
-using namespace vst3test;
+using namespace quivorant::test;
 using quivorant::kBypassParamId;
 using quivorant::kPresetParamId;
 

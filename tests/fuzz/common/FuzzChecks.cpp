@@ -8,7 +8,7 @@
 
 #include "plug/IEffectBase.h"
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 void Require(bool ok, const char* what) {
   if (ok) return;
@@ -103,4 +103,4 @@ void RequireStoredAsTyped(const quivorant::IParamRecord& param, const std::strin
   }
 }
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

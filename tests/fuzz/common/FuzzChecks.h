@@ -12,7 +12,7 @@ class IEffectBase;
 class IParamRecord;
 }
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 void Require(bool ok, const char* what);
 
@@ -47,4 +47,4 @@ bool DisplayTextValue(const quivorant::IParamRecord& param, const char* text, in
 // a plain decimal its number clamped to the range, within `slack`; other texts are not judged.
 void RequireStoredAsTyped(const quivorant::IParamRecord& param, const std::string& text, double slack);
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

@@ -7,27 +7,15 @@
 #include "vst2/VstPluginCreation.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 namespace {
 constexpr int kBlockFrames = 64;
 }
 
-Vst2Instance::Vst2Instance() : record_(quivorant::CreateVstPlugin(quivorant_test::RecordingHost::Callback)) {
-  Require(record_ != nullptr, "the effect is created");
-  Dispatch(effOpen);
-  Dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
-  Dispatch(effSetBlockSize, 0, 512);
-  Dispatch(effMainsChanged, 0, 1);
-}
-
-Vst2Instance::~Vst2Instance() {
-  Dispatch(effMainsChanged, 0, 0);
-  Dispatch(effClose);
-}
-
-VstIntPtr Vst2Instance::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
-  return record_->dispatcher(record_, opcode, index, value, ptr, opt);
+Vst2Instance::Vst2Instance() : plugin_(quivorant::CreateVstPlugin(RecordingHost::Callback)) {
+  Require(plugin_.ok(), "the effect is created");
+  plugin_.Start(44100.0f, 512);
 }
 
 void Vst2Instance::RequireProcesses() {
@@ -39,9 +27,9 @@ void Vst2Instance::RequireProcesses() {
   }
   float* ins[2] = {in[0].data(), in[1].data()};
   float* outs[2] = {out[0].data(), out[1].data()};
-  record_->processReplacing(record_, ins, outs, kBlockFrames);
+  plugin_.effect->processReplacing(plugin_.effect, ins, outs, kBlockFrames);
   for (const auto& channel : out)
     for (float x : channel) Require(std::isfinite(x), "processed samples are finite");
 }
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

@@ -2,30 +2,32 @@
 // (effOpen, sample rate, block size, mains on), with a recording host behind its callback.
 #pragma once
 
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Plugin.h"
 #include "vst2/IEffectVST.h"
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 class Vst2Instance {
 public:
   Vst2Instance();
-  ~Vst2Instance();
+  ~Vst2Instance() { plugin_.Call(effMainsChanged, 0, 0); }
   Vst2Instance(const Vst2Instance&) = delete;
   Vst2Instance& operator=(const Vst2Instance&) = delete;
 
   // Through the record's dispatcher, as a host calls it.
-  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
-  quivorant::IEffectVST& Effect() { return *quivorant::IEffectVST::FromRecord(record_); }
-  AEffect& Record() { return *record_; }
-  quivorant_test::RecordingHost& Host() { return host_; }
+  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
+    return plugin_.Call(opcode, index, value, ptr, opt);
+  }
+  quivorant::IEffectVST& Effect() { return *quivorant::IEffectVST::FromRecord(plugin_.effect); }
+  AEffect& Record() { return *plugin_.effect; }
+  RecordingHost& Host() { return host_; }
 
   // One block of a test tone through processReplacing: every output sample finite.
   void RequireProcesses();
 
 private:
-  quivorant_test::RecordingHost host_;
-  AEffect* record_;
+  RecordingHost host_;
+  Vst2Plugin plugin_;
 };
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "tests/fuzz/common/FuzzChecks.h"
-#include "tests/vst3/host/PluginSession.h"
+#include "tests/support/Vst3Session.h"
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -39,7 +39,7 @@ Vst3Instance::~Vst3Instance() {
 }
 
 void Vst3Instance::RequireProcesses() {
-  vst3host::StereoBlock<float> block(kBlockFrames);
+  quivorant::test::StereoBlock<float> block(kBlockFrames);
   for (int i = 0; i < kBlockFrames; ++i) {
     block.in[0][i] = static_cast<float>(0.5 * std::sin(0.3 * i));
     block.in[1][i] = -block.in[0][i];
@@ -49,4 +49,4 @@ void Vst3Instance::RequireProcesses() {
     for (float x : channel) Require(std::isfinite(x), "processed samples are finite");
 }
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "tests/vst3/host/HostObjects.h"
+#include "tests/support/Vst3Host.h"
 #include "vst3/IEffectVST3.h"
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 class Vst3Instance {
 public:
@@ -26,10 +26,10 @@ public:
   void RequireProcesses();
 
 private:
-  vst3host::HostApplication host_;
+  quivorant::test::HostApplication host_;
   quivorant::IEffectVST3* effect_;
   Steinberg::Vst::IComponent* component_ = nullptr;
   Steinberg::Vst::IEditController* controller_ = nullptr;
 };
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 bool SeedWriter::Write(const std::string& target, const std::string& name, const void* bytes, std::size_t size) {
   const std::filesystem::path dir = std::filesystem::path(root_) / target;
@@ -28,4 +28,4 @@ std::string SeedName(const char* text) {
   return name.empty() ? "text" : name;
 }
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

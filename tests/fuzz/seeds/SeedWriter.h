@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace quivorant_fuzz {
+namespace quivorant::test {
 
 class SeedWriter {
 public:
@@ -26,4 +26,4 @@ private:
 // "Filter Freq" -> "filter-freq", for file names.
 std::string SeedName(const char* text);
 
-}  // namespace quivorant_fuzz
+}  // namespace quivorant::test

@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <corpus root>\n", argv[0]);
     return 2;
   }
-  quivorant_fuzz::SeedWriter out(argv[1]);
-  quivorant_fuzz::Vst2Instance instance;
+  quivorant::test::SeedWriter out(argv[1]);
+  quivorant::test::Vst2Instance instance;
 
   for (int preset = 1; preset < 13; preset += 4) {
     instance.Dispatch(effSetProgram, 0, preset);
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
 
   quivorant::IEffectVST& effect = instance.Effect();
   for (int i = 0; i < effect.ParamCount(); ++i) {
-    const std::string param = quivorant_fuzz::SeedName(effect.GetParam(i)->Name());
+    const std::string param = quivorant::test::SeedName(effect.GetParam(i)->Name());
     for (float normalized : {0.0f, 0.37f, 1.0f}) {
       instance.Record().setParameter(&instance.Record(), i, normalized);
       char display[quivorant::kParamTextCapacity] = {};

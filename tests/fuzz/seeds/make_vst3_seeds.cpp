@@ -16,19 +16,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <corpus root>\n", argv[0]);
     return 2;
   }
-  quivorant_fuzz::SeedWriter out(argv[1]);
-  quivorant_fuzz::Vst3Instance instance(u"Seed Host");
+  quivorant::test::SeedWriter out(argv[1]);
+  quivorant::test::Vst3Instance instance(u"Seed Host");
   quivorant::IEffectVST3& effect = instance.Effect();
 
   for (int preset = 1; preset < effect.PresetCount(); preset += 3) {
     effect.RestorePreset(preset);
-    vst3host::MemoryStream state;
+    quivorant::test::MemoryStream state;
     if (instance.Component().getState(&state) != kResultOk) return 1;
     out.Write("vst3_set_state", "preset-" + std::to_string(preset) + ".state", state.bytes.data(), state.bytes.size());
   }
 
   for (int i = 0; i < effect.ParamCount(); ++i) {
-    const std::string param = quivorant_fuzz::SeedName(effect.GetParam(i)->Name());
+    const std::string param = quivorant::test::SeedName(effect.GetParam(i)->Name());
     for (double normalized : {0.0, 0.37, 1.0}) {
       String128 text{};
       if (instance.Controller().getParamStringByValue(static_cast<ParamID>(i), normalized, text) != kResultOk) return 1;

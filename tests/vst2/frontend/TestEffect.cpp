@@ -4,7 +4,7 @@
 
 #include "vst2/VstPluginCreation.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 TestEffectSetup nextSetup;
@@ -47,6 +47,7 @@ TestEffect::TestEffect(const TestEffectSetup& setup, audioMasterCallback host)
   if (setup.textSlots > 0) SetupTextSlots(setup.textSlots, setup.textSlotLength, nullptr);
   if (setup.attachEditor) {
     editor = new FakeEditor;
+    editor->windowType = "HWND";  // stands for a window editor: the record claims one
     AttachGraphics(editor);
   }
   for (int i = 0; i < setup.presetCount && i < 2; ++i) {
@@ -85,16 +86,12 @@ AEffect* CreatePlugin(audioMasterCallback host) { return quivorant::CreateVstPlu
 
 TestEffect* InstanceOf(AEffect* effect) { return static_cast<TestEffect*>(effect->object); }
 
-VstIntPtr Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
-  return effect->dispatcher(effect, opcode, index, value, ptr, opt);
-}
-
-}  // namespace quivorant_test
+}  // namespace quivorant::test
 
 namespace quivorant {
 
 IEffectVST* CreateEffectInstance(IEffectVST::HostInstanceInfo info) {
-  return new quivorant_test::TestEffect(quivorant_test::nextSetup, info);
+  return new quivorant::test::TestEffect(quivorant::test::nextSetup, info);
 }
 
 }  // namespace quivorant

@@ -6,42 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "plug/EditorConnection.h"
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/support/FakeCore.h"
+#include "tests/support/Vst2Plugin.h"
 #include "vst2/IEffectVST.h"
 
-namespace quivorant_test {
-
-// Records what the core and the front end push into an attached editor.
-class FakeEditor : public quivorant::IEditorConnection {
-public:
-  struct ControlUpdate {
-    int index;
-    double value;
-    bool normalized;
-  };
-  void SetControlsFromParam(int index, double value, bool normalized) override {
-    updates.push_back({index, value, normalized});
-  }
-  void PrepareDraw() override { ++prepareCount; }
-  int FrameRate() const override { return 24; }
-  void SetWheelGestureTicks(int ticks) override { wheelTicks = ticks; }
-  void ClearWheelGestureTicks() override { wheelTicks = 0; }
-  int Width() const override { return width; }
-  int Height() const override { return height; }
-  // No window: opening one fails, as where an editor renders off-screen only.
-  void* OpenWindow(void*) override { return nullptr; }
-  void CloseWindow() override {}
-  void* GetWindow() override { return nullptr; }
-  bool HostMouseWheel(float) override { return false; }
-  // Stands for a window editor: the record claims one.
-  const char* WindowType() const override { return "HWND"; }
-
-  std::vector<ControlUpdate> updates;
-  int prepareCount = 0;
-  int wheelTicks = 0;
-  int width = 395;
-  int height = 248;
-};
+namespace quivorant::test {
 
 struct TestEffectSetup {
   const char* channelConfig = "1-1 2-2";
@@ -97,7 +70,33 @@ void SetNextSetup(const TestEffectSetup& setup);
 // Creates through the front end's real entry (creation lock, default preset, program count).
 AEffect* CreatePlugin(audioMasterCallback host);
 TestEffect* InstanceOf(AEffect* effect);
-VstIntPtr Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                   void* ptr = nullptr, float opt = 0.0f);
 
-}  // namespace quivorant_test
+// One test effect through the front end's real entry, with a recording host behind it.
+class Vst2FrontendTest : public ::testing::Test {
+protected:
+  void SetUp() override { Open(TestEffectSetup{}); }
+  // A new instance with `setup`, replacing the current one.
+  void Open(const TestEffectSetup& setup) {
+    Close();
+    SetNextSetup(setup);
+    plugin = std::make_unique<Vst2Plugin>(CreatePlugin(RecordingHost::Callback));
+    effect = plugin->effect;
+    fx = InstanceOf(effect);
+  }
+  // The instance goes now (effClose), not at the end of the test.
+  void Close() {
+    plugin.reset();
+    effect = nullptr;
+  }
+  VstIntPtr Call(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
+    return plugin->Call(opcode, index, value, ptr, opt);
+  }
+  std::string Text(VstInt32 opcode, VstInt32 index = 0) { return plugin->Text(opcode, index); }
+
+  RecordingHost host;  // outlives the instance
+  std::unique_ptr<Vst2Plugin> plugin;
+  AEffect* effect = nullptr;
+  TestEffect* fx = nullptr;
+};
+
+}  // namespace quivorant::test

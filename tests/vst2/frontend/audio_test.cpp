@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "tests/vst2/frontend/TestEffect.h"
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 template <typename Sample>
@@ -32,19 +32,7 @@ struct StereoBuffers {
   Sample* outPtr[2];
 };
 
-class Vst2Audio : public ::testing::Test {
-protected:
-  void SetUp() override {
-    SetNextSetup(TestEffectSetup{});
-    effect = CreatePlugin(RecordingHost::Callback);
-    fx = InstanceOf(effect);
-  }
-  void TearDown() override { Dispatch(effect, effClose); }
-
-  RecordingHost host;
-  AEffect* effect = nullptr;
-  TestEffect* fx = nullptr;
-};
+using Vst2Audio = Vst2FrontendTest;
 
 TEST_F(Vst2Audio, BeforeOpenReplacingGivesSilenceAndTheOthersLeaveOutputsAlone) {
   StereoBuffers<float> f(64, 0.5f, 9.0f);
@@ -162,14 +150,14 @@ TEST_F(Vst2Audio, SameBufferForInputAndOutput) {
 
 TEST_F(Vst2Audio, ParameterCallbacks) {
   fx->paramChanges.clear();
-  fx->editor->updates.clear();
+  fx->editor->pushes.clear();
   effect->setParameter(effect, 1, 1.0f);
   EXPECT_EQ(fx->GetParam(1)->value, 20000.0);
   EXPECT_EQ(effect->getParameter(effect, 1), 1.0f);
   EXPECT_EQ(fx->paramChanges, std::vector<int>{1});
-  ASSERT_EQ(fx->editor->updates.size(), 1u);
-  EXPECT_TRUE(fx->editor->updates[0].normalized);
-  EXPECT_EQ(fx->editor->updates[0].value, 1.0);
+  ASSERT_EQ(fx->editor->pushes.size(), 1u);
+  EXPECT_TRUE(fx->editor->pushes[0].normalized);
+  EXPECT_EQ(fx->editor->pushes[0].value, 1.0);
 
   effect->setParameter(effect, 1, 0.5f);
   EXPECT_EQ(fx->GetParam(1)->value, 5015.0);
@@ -214,4 +202,4 @@ TEST(Vst2AudioMidi, AudioCallbacksAskForMidiOnlyWithMidi) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

@@ -9,37 +9,14 @@
 #include <vector>
 
 #include "tests/vst2/frontend/TestEffect.h"
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 #include "vst2/abi/VstEvents.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
-class Vst2Dispatcher : public ::testing::Test {
-protected:
-  void Open(const TestEffectSetup& setup) {
-    SetNextSetup(setup);
-    effect = CreatePlugin(RecordingHost::Callback);
-    fx = InstanceOf(effect);
-  }
-  void SetUp() override { Open(TestEffectSetup{}); }
-  void TearDown() override {
-    if (effect != nullptr) Dispatch(effect, effClose);
-  }
-  VstIntPtr Call(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
-    return Dispatch(effect, opcode, index, value, ptr, opt);
-  }
-  std::string Text(VstInt32 opcode, VstInt32 index = 0) {
-    char buffer[256] = {};
-    Call(opcode, index, 0, buffer);
-    return buffer;
-  }
-
-  RecordingHost host;
-  AEffect* effect = nullptr;
-  TestEffect* fx = nullptr;
-};
+using Vst2Dispatcher = Vst2FrontendTest;
 
 // A host buffer with guard bytes after `size`, to see that nothing is written past it.
 struct GuardedBuffer {
@@ -149,13 +126,13 @@ TEST_F(Vst2Dispatcher, ParameterTexts) {
 
 TEST_F(Vst2Dispatcher, String2ParameterClampsParsesListTextsAndRefusesNaN) {
   fx->paramChanges.clear();
-  fx->editor->updates.clear();
+  fx->editor->pushes.clear();
   char beyond[] = "99999";
   EXPECT_EQ(Call(effString2Parameter, 1, 0, beyond), 1);
   EXPECT_EQ(fx->GetParam(1)->value, 20000.0);
-  ASSERT_EQ(fx->editor->updates.size(), 1u);
-  EXPECT_EQ(fx->editor->updates[0].value, 20000.0);  // the editor shows what is stored
-  EXPECT_FALSE(fx->editor->updates[0].normalized);
+  ASSERT_EQ(fx->editor->pushes.size(), 1u);
+  EXPECT_EQ(fx->editor->pushes[0].value, 20000.0);  // the editor shows what is stored
+  EXPECT_FALSE(fx->editor->pushes[0].normalized);
   EXPECT_EQ(fx->paramChanges, std::vector<int>{1});
 
   char band[] = "Band";
@@ -227,7 +204,6 @@ TEST_F(Vst2Dispatcher, VendorFormattingAndParsing) {
 }
 
 TEST_F(Vst2Dispatcher, TextSlotsStayWithinTheirLength) {
-  TearDown();
   TestEffectSetup setup;
   setup.textSlots = 2;
   setup.textSlotLength = 5;
@@ -263,12 +239,12 @@ TEST_F(Vst2Dispatcher, ChunksRoundTripWithTheVersionFirst) {
 
   fx->GetParam(1)->value = 20.0;
   fx->GetParam(2)->value = 1.0;
-  fx->editor->updates.clear();
+  fx->editor->pushes.clear();
   EXPECT_EQ(Call(effSetChunk, 1, size, const_cast<char*>(saved.data())), 1);
   EXPECT_EQ(fx->GetParam(1)->value, 1234.0);
   EXPECT_EQ(fx->GetParam(2)->value, -0.25);
   EXPECT_EQ(fx->versionsIn.back(), 20304);
-  EXPECT_EQ(fx->editor->updates.size(), 3u);  // controls redrawn from the plain values
+  EXPECT_EQ(fx->editor->pushes.size(), 3u);  // controls redrawn from the plain values
 
   // A bank chunk refreshes the current program from the live values before it is written.
   fx->GetParam(1)->value = 777.0;
@@ -336,8 +312,7 @@ TEST_F(Vst2Dispatcher, CapabilitiesByMidiMode) {
     VstIntPtr send, receive;
   } modes[] = {{1, 1, 1}, {2, 0, 1}, {3, 1, 0}};
   for (const auto& m : modes) {
-    TearDown();
-    TestEffectSetup setup;
+      TestEffectSetup setup;
     setup.midiMode = m.mode;
     Open(setup);
     EXPECT_EQ(canDo("sendVstEvents"), m.send) << m.mode;
@@ -388,7 +363,6 @@ TEST_F(Vst2Dispatcher, IncomingEventsReachTheHooks) {
 }
 
 TEST_F(Vst2Dispatcher, PinPropertiesNameAndPairChannels) {
-  TearDown();
   TestEffectSetup setup;
   setup.channelConfig = "3-2";
   Open(setup);
@@ -481,4 +455,4 @@ TEST_F(Vst2Dispatcher, IdentityAndFixedAnswers) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

@@ -8,10 +8,10 @@
 
 #include "graphics/IGraphicsOffscreen.h"
 #include "tests/vst2/frontend/TestEffect.h"
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 class WindowedEditor : public quivorant::IGraphicsOffscreen {
@@ -51,23 +51,16 @@ private:
   void* window_ = nullptr;
 };
 
-class Vst2Editor : public ::testing::Test {
+class Vst2Editor : public Vst2FrontendTest {
 protected:
   void SetUp() override {
     TestEffectSetup setup;
     setup.attachEditor = false;
-    SetNextSetup(setup);
-    effect = CreatePlugin(RecordingHost::Callback);
-    fx = InstanceOf(effect);
+    Open(setup);
     editor = new WindowedEditor(fx, 395, 248, &windowLog);
   }
-  void TearDown() override {
-    if (effect != nullptr) Dispatch(effect, effClose);
-  }
+  void TearDown() override { Close(); }
 
-  RecordingHost host;
-  AEffect* effect = nullptr;
-  TestEffect* fx = nullptr;
   WindowedEditor* editor = nullptr;  // owned by the instance once attached
   std::vector<std::string> windowLog;  // outlives the instance
 };
@@ -138,8 +131,7 @@ TEST_F(Vst2Editor, ClosingTheInstanceClosesAnOpenEditorFirst) {
   editor->windowToGive = &window;
   ASSERT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 1);
   const TestEffectTrace before = Trace();
-  Dispatch(effect, effClose);
-  effect = nullptr;
+  Close();
   EXPECT_EQ(windowLog, (std::vector<std::string>{"open", "close after closing", "destroyed"}));
   EXPECT_EQ(Trace().destroyed, before.destroyed + 1);
 }
@@ -160,4 +152,4 @@ TEST_F(Vst2Editor, HostWheelReachesTheEditor) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

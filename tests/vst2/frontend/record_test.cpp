@@ -7,10 +7,10 @@
 
 #include "plug/HostIdentification.h"
 #include "tests/vst2/frontend/TestEffect.h"
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 AEffect* Create(const TestEffectSetup& setup) {
@@ -44,8 +44,8 @@ TEST(Vst2Record, StereoEffectWithEditor) {
   TestEffect* fx = InstanceOf(e);
   EXPECT_EQ(fx->HostApi(), quivorant::kHostApiVst2);
   // Attaching pushed every normalised value and prepared drawing.
-  ASSERT_EQ(fx->editor->updates.size(), 3u);
-  EXPECT_TRUE(fx->editor->updates[1].normalized);
+  ASSERT_EQ(fx->editor->pushes.size(), 3u);
+  EXPECT_TRUE(fx->editor->pushes[1].normalized);
   EXPECT_EQ(fx->editor->prepareCount, 1);
   ERect* rect = nullptr;
   EXPECT_EQ(Dispatch(e, effEditGetRect, 0, 0, &rect), 1);
@@ -203,4 +203,4 @@ TEST(Vst2Record, HostSpecificInitOnceAndStereoLimitForSomeHosts) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -199,4 +199,4 @@ TEST(Vst2ModuleAudio, NoHostCallbackAtAll) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

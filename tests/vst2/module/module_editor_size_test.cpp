@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 std::string Chunk(LoadedPlugin& p, VstInt32 kind) {
@@ -49,4 +49,4 @@ TEST(Vst2ModuleEditorSize, TheChosenSizeTravelsAfterTheChunkAndOlderChunksLoadAt
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

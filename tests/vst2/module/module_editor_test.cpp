@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 TEST(Vst2ModuleEditor, RectangleStaysValidAndMatchesTheEditor) {
@@ -60,4 +60,4 @@ TEST(Vst2ModuleEditor, NoWindowWithoutADisplayOrAParent) {
 #endif
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

@@ -11,9 +11,9 @@
 #include "tests/graphics_win/HostFrame.h"
 #include "tests/graphics_win/ScreenCapture.h"
 #include "tests/graphics_win/WindowInput.h"
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 using quivorant::test::CaptureClient;
@@ -111,4 +111,4 @@ TEST(Vst2ModuleEditorWindow, OpensInTheHostFrameDrawsAndEdits) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/vst2/module/LoadedPlugin.h"
+#include "tests/support/Vst2Plugin.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 
 TEST(Vst2Module, BothEntryPointsBuildAnInstance) {
@@ -221,4 +221,4 @@ TEST(Vst2Module, LongProgramNamesAreCut) {
 }
 
 }  // namespace
-}  // namespace quivorant_test
+}  // namespace quivorant::test

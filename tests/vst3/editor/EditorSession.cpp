@@ -2,9 +2,9 @@
 
 #include "tests/graphics_win/WindowInput.h"
 #include "tests/graphics_win/HostFrame.h"
-#include "tests/vst3/host/ModuleLoader.h"
+#include "tests/support/Vst3Module.h"
 
-namespace vst3host {
+namespace quivorant::test {
 
 namespace {
 ModuleLoader& Loader() {
@@ -86,4 +86,4 @@ void Vst3Editor::TearDown() {
 
 void EditorSession::Tick(int count) const { quivorant::test::SendTicks(window, kEditorTimerId, count); }
 
-}  // namespace vst3host
+}  // namespace quivorant::test

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/vst3/host/HostObjects.h"
-#include "tests/vst3/host/PluginSession.h"
+#include "tests/support/Vst3Host.h"
+#include "tests/support/Vst3Session.h"
 
-namespace vst3host {
+namespace quivorant::test {
 
 inline constexpr const char* kEditorWindowClass = "IEffectWndClass";
 inline constexpr UINT_PTR kEditorTimerId = 2;
@@ -68,4 +68,4 @@ protected:
   HWND frame = nullptr;
 };
 
-}  // namespace vst3host
+}  // namespace quivorant::test

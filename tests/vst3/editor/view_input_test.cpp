@@ -12,7 +12,7 @@
 #include "tests/graphics_win/WindowInput.h"
 #include "tests/vst3/editor/EditorSession.h"
 
-namespace vst3host {
+namespace quivorant::test {
 namespace {
 
 using namespace quivorant::test;
@@ -212,4 +212,4 @@ TEST_F(Vst3EditorInput, ARightClickOnFilterFreqOpensTheEntryAndEnterSetsTheTyped
 }
 
 }  // namespace
-}  // namespace vst3host
+}  // namespace quivorant::test

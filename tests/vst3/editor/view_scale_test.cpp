@@ -8,7 +8,7 @@
 #include "tests/graphics_win/ScreenCapture.h"
 #include "tests/vst3/editor/EditorSession.h"
 
-namespace vst3host {
+namespace quivorant::test {
 namespace {
 
 using quivorant::test::Capture;
@@ -79,4 +79,4 @@ TEST_F(Vst3Editor, WithoutAHostScaleTheEditorFollowsItsMonitor) {
 }
 
 }  // namespace
-}  // namespace vst3host
+}  // namespace quivorant::test

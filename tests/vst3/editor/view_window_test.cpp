@@ -10,7 +10,7 @@
 #include "tests/graphics_win/ScreenCapture.h"
 #include "tests/vst3/editor/EditorSession.h"
 
-namespace vst3host {
+namespace quivorant::test {
 namespace {
 
 using quivorant::test::Capture;
@@ -147,4 +147,4 @@ TEST_F(Vst3Editor, AnOpenViewKeepsTheInstanceAfterTheHostReleasedIt) {
 }
 
 }  // namespace
-}  // namespace vst3host
+}  // namespace quivorant::test

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace quivorant {
+namespace quivorant::test {
 
 // Values in [-1, 1) from a 32-bit linear congruential generator.
 inline std::vector<double> TestNoise(int frames, std::uint32_t seed) {
@@ -16,4 +16,4 @@ inline std::vector<double> TestNoise(int frames, std::uint32_t seed) {
   return v;
 }
 
-}  // namespace quivorant
+}  // namespace quivorant::test

@@ -10,7 +10,7 @@
 #include "vst2/abi/VstEvents.h"
 #include "vst2/abi/VstTime.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 
 struct HostCall {
   VstInt32 opcode;
@@ -58,4 +58,4 @@ private:
   RecordingHost* previous_;
 };
 
-}  // namespace quivorant_test
+}  // namespace quivorant::test

@@ -7,10 +7,10 @@
 #include <string>
 #include <system_error>
 
-#include "platform/SharedLibrary.h"
+#include "tests/support/Library.h"
 #include "vst3/sdk/interfaces/ipluginbase.h"
 
-namespace vst3host {
+namespace quivorant::test {
 
 class ModuleLoader {
 public:
@@ -29,19 +29,12 @@ public:
     auto get = reinterpret_cast<Steinberg::IPluginFactory* (*)()>(Symbol("GetPluginFactory"));
     return get != nullptr ? get() : nullptr;
   }
-  const std::string& Error() const { return error_; }
+  const std::string& Error() const { return library_.Error(); }
 
 private:
-  quivorant::SharedLibrary library_;
+  Library library_;
   bool entered_ = false;
-  std::string error_;
 };
-
-// The module under test, as built into its bundle, and that bundle's folder.
-std::string ModuleUnderTest();
-inline std::string BundleUnderTest() {
-  return std::filesystem::path(ModuleUnderTest()).parent_path().parent_path().parent_path().string();
-}
 
 // The module a path names: the one inside a bundle folder, else the path itself.
 inline std::string ModuleInBundle(const std::string& path) {
@@ -55,4 +48,12 @@ inline std::string ModuleInBundle(const std::string& path) {
 #endif
 }
 
-}  // namespace vst3host
+#if defined(QUIVORANT_VST3_MODULE_PATH)
+// The module under test, as built into its bundle, and that bundle's folder.
+inline std::string ModuleUnderTest() { return LoadablePath(QUIVORANT_VST3_MODULE_PATH); }
+inline std::string BundleUnderTest() {
+  return std::filesystem::path(ModuleUnderTest()).parent_path().parent_path().parent_path().string();
+}
+#endif
+
+}  // namespace quivorant::test

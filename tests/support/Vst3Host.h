@@ -15,7 +15,7 @@
 #include "vst3/sdk/interfaces/ivsteditcontroller.h"
 #include "vst3/sdk/interfaces/ivsthostapplication.h"
 
-namespace vst3host {
+namespace quivorant::test {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -152,4 +152,4 @@ public:
 // Narrow a host-facing UTF-16 text for comparisons in tests (ASCII only).
 std::string Narrow(const char16* text);
 
-}  // namespace vst3host
+}  // namespace quivorant::test

@@ -1,15 +1,13 @@
-// Loads a built VST2 library the way a host does (dlopen, or LoadLibrary under Windows and Wine)
-// and finds its entry points by name.
+// A built plug-in library, loaded the way a host loads it (dlopen, or LoadLibrary under Windows
+// and Wine), with its exports found by name.
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/SharedLibrary.h"
-#include "vst2/abi/VstEffect.h"
 
-namespace quivorant_test {
-
-typedef AEffect*(VSTCALLBACK* VstEntryProc)(audioMasterCallback host);
+namespace quivorant::test {
 
 // Build paths are Unix paths; under Wine the Unix root is the Z: drive.
 inline std::string LoadablePath(const std::string& path) {
@@ -19,16 +17,20 @@ inline std::string LoadablePath(const std::string& path) {
   return path;
 }
 
-class PluginModule {
+class Library {
 public:
+  // False (with Error() telling why) when the library cannot be loaded.
   bool Load(const std::string& path) { return library_.Open(LoadablePath(path), &error_); }
+  void Close() { library_.Close(); }
+  // An exported function; null when absent.
   void* Symbol(const char* name) const { return library_.Symbol(name); }
-  VstEntryProc Entry(const char* name) const { return reinterpret_cast<VstEntryProc>(Symbol(name)); }
+  void* Handle() const { return library_.Handle(); }
   const std::string& Error() const { return error_; }
+  void SetError(std::string error) { error_ = std::move(error); }
 
 private:
-  quivorant::SharedLibrary library_;
+  SharedLibrary library_;
   std::string error_;
 };
 
-}  // namespace quivorant_test
+}  // namespace quivorant::test

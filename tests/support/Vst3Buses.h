@@ -4,7 +4,7 @@
 
 #include "vst3/sdk/interfaces/ivstaudioprocessor.h"
 
-namespace vst3host {
+namespace quivorant::test {
 
 template <class Sample>
 void BindStereoBuses(Steinberg::Vst::ProcessData& data, Steinberg::Vst::AudioBusBuffers& inBus,
@@ -26,4 +26,4 @@ void BindStereoBuses(Steinberg::Vst::ProcessData& data, Steinberg::Vst::AudioBus
   data.outputs = &outBus;
 }
 
-}  // namespace vst3host
+}  // namespace quivorant::test

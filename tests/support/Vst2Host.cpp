@@ -1,11 +1,11 @@
-#include "tests/vst2/host/RecordingHost.h"
+#include "tests/support/Vst2Host.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "vst2/abi/VstOpcodes.h"
 
-namespace quivorant_test {
+namespace quivorant::test {
 namespace {
 RecordingHost* currentHost = nullptr;
 }
@@ -76,4 +76,4 @@ std::vector<VstInt32> RecordingHost::Opcodes(const std::vector<VstInt32>& ignore
   return out;
 }
 
-}  // namespace quivorant_test
+}  // namespace quivorant::test

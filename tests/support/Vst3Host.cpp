@@ -1,9 +1,9 @@
-#include "tests/vst3/host/HostObjects.h"
+#include "tests/support/Vst3Host.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace vst3host {
+namespace quivorant::test {
 
 tresult PLUGIN_API HostApplication::getName(String128 name) {
   const std::size_t n = std::min<std::size_t>(name_.size(), 127);
@@ -144,4 +144,4 @@ std::string Narrow(const char16* text) {
   return out;
 }
 
-}  // namespace vst3host
+}  // namespace quivorant::test

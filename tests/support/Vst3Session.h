@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "tests/vst3/host/HostObjects.h"
+#include "tests/support/Vst3Host.h"
 #include "vst3/sdk/interfaces/ivstunits.h"
 
-namespace vst3host {
+namespace quivorant::test {
 
 // The 16 stored bytes of the effect's class ID on this platform.
 const TUID& EffectClassId();
@@ -50,4 +50,4 @@ struct StereoBlock {
 std::vector<double> RunMono(IAudioProcessor* processor, int32 sampleSize, const std::vector<double>& input, int block,
                             IParameterChanges* firstChanges = nullptr);
 
-}  // namespace vst3host
+}  // namespace quivorant::test

@@ -1,10 +1,10 @@
-#include "tests/vst3/host/PluginSession.h"
+#include "tests/support/Vst3Session.h"
 
 #include <algorithm>
 
-#include "tests/vst3/host/StereoBuses.h"
+#include "tests/support/Vst3Buses.h"
 
-namespace vst3host {
+namespace quivorant::test {
 
 const TUID& EffectClassId() {
 #if COM_COMPATIBLE
@@ -113,4 +113,4 @@ std::vector<double> RunMono(IAudioProcessor* processor, int32 sampleSize, const 
                                  : RunMonoAs<float>(processor, input, block, firstChanges);
 }
 
-}  // namespace vst3host
+}  // namespace quivorant::test
