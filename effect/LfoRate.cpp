@@ -22,9 +22,15 @@ float LfoRateWholeNotes(std::int32_t rate) {
   if (rate >= kLfoRateCount) rate = kLfoRateCount - 1;
   float sixteenths;
   switch (rate % 3) {
-    case 0: sixteenths = std::pow(2.0f, static_cast<float>(rate) * kThird); break;
-    case 1: sixteenths = std::pow(2.0f, static_cast<float>(rate + 2) * kThird) * 2.0f * kThird; break;
-    default: sixteenths = std::pow(2.0f, static_cast<float>(rate - 2) * kThird) * 3.0f * 0.5f; break;
+    case 0:
+      sixteenths = std::pow(2.0f, static_cast<float>(rate) * kThird);
+      break;
+    case 1:
+      sixteenths = std::pow(2.0f, static_cast<float>(rate + 2) * kThird) * 2.0f * kThird;
+      break;
+    default:
+      sixteenths = std::pow(2.0f, static_cast<float>(rate - 2) * kThird) * 3.0f * 0.5f;
+      break;
   }
   return sixteenths * 0.0625f;
 }

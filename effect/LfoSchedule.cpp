@@ -35,8 +35,7 @@ void LfoSchedule::Prepare(const LfoUpdateInputs& in, int count) {
     at[n]->generation = generation_;
     at[n]->result = LfoUpdateResult();
   }
-  for (int j = 0; j < n; ++j)
-    at[j]->result.value = LfoWaveValue(in.wave, phases[j], in.period, in.range, in.offset);
+  for (int j = 0; j < n; ++j) at[j]->result.value = LfoWaveValue(in.wave, phases[j], in.period, in.range, in.offset);
   if (in.target == kLfoTargetMix) {
     for (int j = 0; j < n; ++j) {
       LfoUpdateResult& r = at[j]->result;

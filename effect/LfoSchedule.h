@@ -44,7 +44,7 @@ struct LfoUpdateResult {
   double value = 0.0;
   std::int32_t frequencyHz = 0;  // frequency and bandwidth targets: what the filter is made for
   float bandwidth = 0.0f;
-  float wet = 0.0f;              // mix target
+  float wet = 0.0f;  // mix target
   float dry = 0.0f;
   bool designed = false;  // coefficients holds the filter for the new frequency or bandwidth
   BiquadCoefficients coefficients;

@@ -24,8 +24,7 @@ bool ComputeLfoSwing(std::int32_t target, float depth, const LfoBaseValues& base
       return true;
     case kLfoTargetBandwidth:
       out->range = static_cast<double>(depth * 0.99f);
-      out->offset = Offset(static_cast<double>(base.bandwidth), out->range,
-                           static_cast<double>(0.01f), 1.0);
+      out->offset = Offset(static_cast<double>(base.bandwidth), out->range, static_cast<double>(0.01f), 1.0);
       out->displayMinimum = 0.01f;
       out->displayMaximum = 1.0f;
       return true;

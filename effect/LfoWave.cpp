@@ -9,8 +9,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
-double LfoWaveValue(std::int32_t wave, std::int32_t phase, std::int32_t period, double range,
-                    double offset) {
+double LfoWaveValue(std::int32_t wave, std::int32_t phase, std::int32_t period, double range, double offset) {
   const std::int64_t p = phase;
   const std::int64_t n = period;
   const double pd = static_cast<double>(phase);
@@ -23,8 +22,7 @@ double LfoWaveValue(std::int32_t wave, std::int32_t phase, std::int32_t period, 
         return static_cast<double>(2 * (n - p)) * range / nd + offset;
       return static_cast<double>(2 * p) * range / nd + offset;
     case kWaveSaw:
-      if (pd > nd * 2.0 * 0.3333333333333333)
-        return static_cast<double>(3 * (n - p)) * range / nd + offset;
+      if (pd > nd * 2.0 * 0.3333333333333333) return static_cast<double>(3 * (n - p)) * range / nd + offset;
       return static_cast<double>((3 * p) / 2) * range / nd + offset;
     case kWaveSawRev:
       if (static_cast<float>(phase) > static_cast<float>(period) * 0.33333334f)

@@ -26,7 +26,6 @@ enum LfoWaveShape : std::int32_t {
 inline constexpr std::int32_t kLfoWaveCount = 6;
 
 // phase in [0, period), period >= 1. An unknown shape stays at the offset.
-double LfoWaveValue(std::int32_t wave, std::int32_t phase, std::int32_t period, double range,
-                    double offset);
+double LfoWaveValue(std::int32_t wave, std::int32_t phase, std::int32_t period, double range, double offset);
 
 }  // namespace quivorant

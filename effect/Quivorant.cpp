@@ -175,8 +175,12 @@ void CLS_QUIVORANT::RunLfoUpdate() {
   in.sampleRate = filter_.sampleRate;
   const LfoUpdateResult& r = lfoSchedule_.Take(in);
   switch (lfo_.target) {
-    case kLfoTargetFrequency: filter_.frequency = r.frequencyHz; break;
-    case kLfoTargetBandwidth: filter_.bandwidth = r.bandwidth; break;
+    case kLfoTargetFrequency:
+      filter_.frequency = r.frequencyHz;
+      break;
+    case kLfoTargetBandwidth:
+      filter_.bandwidth = r.bandwidth;
+      break;
     default:
       filter_.wet = r.wet;
       filter_.dry = r.dry;

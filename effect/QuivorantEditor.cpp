@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "graphics/PlatformEditor.h"
 #include "graphics/controls/GRAPH.h"
 #include "graphics/controls/IBitmapControl.h"
 #include "graphics/controls/IButtonHold.h"
@@ -16,7 +17,6 @@
 #include "graphics/controls/IRadioButtons.h"
 #include "graphics/controls/ITextControl.h"
 #include "graphics/controls/IURLOpen.h"
-#include "graphics/PlatformEditor.h"
 #include "resources/ResourceIds.h"
 
 namespace quivorant {

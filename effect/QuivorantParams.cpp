@@ -9,10 +9,8 @@ namespace quivorant {
 namespace {
 
 const char* const kFilterTypeTexts[] = {"Lowpass", "Highpass", "Bandpass"};
-const char* const kLfoTargetTexts[kLfoTargetCount] = {"No Assign", "Filter Freq", "Filter Bandwidth",
-                                                      "Filter Mix"};
-const char* const kLfoWaveTexts[kLfoWaveCount] = {"Sine",     "Triangle",  "Saw",
-                                                  "Saw Rev",  "Sine Half", "Sine Half 2"};
+const char* const kLfoTargetTexts[kLfoTargetCount] = {"No Assign", "Filter Freq", "Filter Bandwidth", "Filter Mix"};
+const char* const kLfoWaveTexts[kLfoWaveCount] = {"Sine", "Triangle", "Saw", "Saw Rev", "Sine Half", "Sine Half 2"};
 // Ten rates per row.
 // clang-format off
 const char* const kLfoRateTexts[kLfoRateCount] = {
@@ -31,8 +29,8 @@ void DefineList(IEffectBase& effect, int index, const char* name, int defaultVal
   for (int i = 0; i < kCount; ++i) p->AddDisplayText(i, texts[i]);
 }
 
-void DefineInt(IEffectBase& effect, int index, const char* name, int defaultValue, int minValue,
-               int maxValue, const char* label) {
+void DefineInt(IEffectBase& effect, int index, const char* name, int defaultValue, int minValue, int maxValue,
+               const char* label) {
   IParamRecord* p = effect.GetParam(index);
   if (!p) return;
   p->SetupInt(name, defaultValue, minValue, maxValue, label);

@@ -69,10 +69,14 @@ double StableSin(double x) {
   if (!Usable(x)) return std::isfinite(x) ? std::sin(x) : x - x;
   const Reduced r = Reduce(x);
   switch (r.quadrant) {
-    case 0: return KernelSin(r.head, r.tail);
-    case 1: return KernelCos(r.head, r.tail);
-    case 2: return -KernelSin(r.head, r.tail);
-    default: return -KernelCos(r.head, r.tail);
+    case 0:
+      return KernelSin(r.head, r.tail);
+    case 1:
+      return KernelCos(r.head, r.tail);
+    case 2:
+      return -KernelSin(r.head, r.tail);
+    default:
+      return -KernelCos(r.head, r.tail);
   }
 }
 
@@ -80,10 +84,14 @@ double StableCos(double x) {
   if (!Usable(x)) return std::isfinite(x) ? std::cos(x) : x - x;
   const Reduced r = Reduce(x);
   switch (r.quadrant) {
-    case 0: return KernelCos(r.head, r.tail);
-    case 1: return -KernelSin(r.head, r.tail);
-    case 2: return -KernelCos(r.head, r.tail);
-    default: return KernelSin(r.head, r.tail);
+    case 0:
+      return KernelCos(r.head, r.tail);
+    case 1:
+      return -KernelSin(r.head, r.tail);
+    case 2:
+      return -KernelCos(r.head, r.tail);
+    default:
+      return KernelSin(r.head, r.tail);
   }
 }
 

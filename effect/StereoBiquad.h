@@ -67,13 +67,20 @@ public:
 
   // Filters samples [begin, end) of both channels, channel 0 before channel 1 at each index (the
   // order matters when a host hands the same buffer twice). Flushed inputs are written back.
-  void Run(std::int32_t type, double* const* inputs, double* const* outputs, std::int32_t begin,
-           std::int32_t end) {
+  void Run(std::int32_t type, double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end) {
     switch (type) {
-      case kFilterLowpass: RunTyped<kFilterLowpass>(inputs, outputs, begin, end); break;
-      case kFilterHighpass: RunTyped<kFilterHighpass>(inputs, outputs, begin, end); break;
-      case kFilterBandpass: RunTyped<kFilterBandpass>(inputs, outputs, begin, end); break;
-      default: RunTyped<kFilterLowpass>(inputs, outputs, begin, end); break;
+      case kFilterLowpass:
+        RunTyped<kFilterLowpass>(inputs, outputs, begin, end);
+        break;
+      case kFilterHighpass:
+        RunTyped<kFilterHighpass>(inputs, outputs, begin, end);
+        break;
+      case kFilterBandpass:
+        RunTyped<kFilterBandpass>(inputs, outputs, begin, end);
+        break;
+      default:
+        RunTyped<kFilterLowpass>(inputs, outputs, begin, end);
+        break;
     }
   }
 
@@ -89,15 +96,13 @@ private:
   template <std::int32_t kType>
   static __m128d Tap(__m128d x, __m128d w0, __m128d w1, __m128d w2) {
     if (kType == kFilterLowpass) return _mm_add_pd(_mm_add_pd(_mm_add_pd(w1, w0), w1), w2);
-    if (kType == kFilterHighpass)
-      return _mm_sub_pd(_mm_sub_pd(_mm_sub_pd(_mm_sub_pd(x, w0), w1), w1), w2);
+    if (kType == kFilterHighpass) return _mm_sub_pd(_mm_sub_pd(_mm_sub_pd(_mm_sub_pd(x, w0), w1), w1), w2);
     return _mm_sub_pd(w0, w2);
   }
 
   // One sample of one channel, every rule applied in turn: the reference the fast loop matches.
   template <std::int32_t kType>
-  static double Step(double* in, BiquadState& s, double b0, double a1, double a2, double wet,
-                     double dry) {
+  static double Step(double* in, BiquadState& s, double b0, double a1, double a2, double wet, double dry) {
     double x = *in;
     if (!(std::fabs(x) >= kFlushThreshold)) {
       x = 0.0;
@@ -129,15 +134,14 @@ private:
   // turns into +0) does not pass.
   static bool Settled(__m128d w) {
     const __m128d size = _mm_and_pd(w, _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF)));
-    const __m128d clamped = _mm_min_pd(_mm_max_pd(size, _mm_set1_pd(kFlushThreshold)),
-                                       _mm_set1_pd(std::numeric_limits<double>::max()));
+    const __m128d clamped =
+        _mm_min_pd(_mm_max_pd(size, _mm_set1_pd(kFlushThreshold)), _mm_set1_pd(std::numeric_limits<double>::max()));
     const __m128d kept = _mm_and_pd(w, _mm_cmpeq_pd(clamped, size));
     return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castpd_si128(kept), _mm_castpd_si128(w)))) == 0xF;
   }
 
   template <std::int32_t kType>
-  void RunTyped(double* const* inputs, double* const* outputs, std::int32_t begin,
-                std::int32_t end) {
+  void RunTyped(double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end) {
     if (begin >= end) return;
     BiquadState s0 = state_[0];
     BiquadState s1 = state_[1];
@@ -195,8 +199,8 @@ private:
         if (!Settled(w0)) {
           // A non-finite w0 clears its channel (w1 and w2 after the shift); a tiny one is left
           // for the next frame's step to flush.
-          const __m128d finite = _mm_cmple_pd(_mm_and_pd(w0, sizeMask),
-                                              _mm_set1_pd(std::numeric_limits<double>::max()));
+          const __m128d finite =
+              _mm_cmple_pd(_mm_and_pd(w0, sizeMask), _mm_set1_pd(std::numeric_limits<double>::max()));
           w1 = _mm_and_pd(w1, finite);
           w2 = _mm_and_pd(w2, finite);
           ++i;

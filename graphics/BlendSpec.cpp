@@ -6,10 +6,14 @@ namespace quivorant {
 
 int BlendRasterMode(const BlendSpec* blend) {
   switch (blend ? blend->method : kBlendAlpha) {
-    case kBlendCopy: return kRasterCopy;
-    case kBlendAdd: return kRasterAdd | kRasterUseSourceAlpha;
-    case kBlendDodge: return kRasterDodge | kRasterUseSourceAlpha;
-    default: return kRasterCopy | kRasterUseSourceAlpha;
+    case kBlendCopy:
+      return kRasterCopy;
+    case kBlendAdd:
+      return kRasterAdd | kRasterUseSourceAlpha;
+    case kBlendDodge:
+      return kRasterDodge | kRasterUseSourceAlpha;
+    default:
+      return kRasterCopy | kRasterUseSourceAlpha;
   }
 }
 

@@ -29,8 +29,10 @@ void EditorPrompts::ShowMessage(const char* title, const char* text, IMessageBox
 void EditorPrompts::PointerPressed(int x, int y, bool rightButton) {
   // Under a message box nothing else can be clicked, the entry included.
   if (!entry_ || message_ || entry_->Decided() != IEntryBox::kUndecided) return;
-  if (rightButton) entry_->Decide(IEntryBox::kCancel);
-  else if (!entry_->Rect().Contains(x, y)) entry_->Decide(IEntryBox::kCommit);
+  if (rightButton)
+    entry_->Decide(IEntryBox::kCancel);
+  else if (!entry_->Rect().Contains(x, y))
+    entry_->Decide(IEntryBox::kCommit);
 }
 
 bool EditorPrompts::TypeText(const char* text) {

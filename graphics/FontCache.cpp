@@ -12,10 +12,14 @@ namespace {
 
 int SystemQuality(int quality) {
   switch (quality) {
-    case kQualityNonAntialiased: return kRasterFontNonAntialiased;
-    case kQualityAntialiased: return kRasterFontAntialiased;
-    case kQualityClearType: return kRasterFontClearType;
-    default: return kRasterFontDefaultQuality;
+    case kQualityNonAntialiased:
+      return kRasterFontNonAntialiased;
+    case kQualityAntialiased:
+      return kRasterFontAntialiased;
+    case kQualityClearType:
+      return kRasterFontClearType;
+    default:
+      return kRasterFontDefaultQuality;
   }
 }
 

@@ -123,10 +123,14 @@ void IGraphics::RemoveControl(IControl* control) {
   if (idx < 0) return;
   controls_.erase(controls_.begin() + idx);
   // Indices above the removed entry moved down by one.
-  if (hoveredControl_ == idx) hoveredControl_ = -1;
-  else if (hoveredControl_ > idx) --hoveredControl_;
-  if (capturedControl_ == idx) ForgetCapture();
-  else if (capturedControl_ > idx) --capturedControl_;
+  if (hoveredControl_ == idx)
+    hoveredControl_ = -1;
+  else if (hoveredControl_ > idx)
+    --hoveredControl_;
+  if (capturedControl_ == idx)
+    ForgetCapture();
+  else if (capturedControl_ > idx)
+    --capturedControl_;
   if (popupControl_ == control) popupControl_ = nullptr;
 }
 
@@ -395,8 +399,10 @@ void IGraphics::PaintBoundsOverlay() {
 
 bool IGraphics::Paint(const PixelRect& updateRect) {
   if (controls_.empty()) return true;
-  if (strictRedraw_) PaintStrict(updateRect);
-  else PaintLoose();
+  if (strictRedraw_)
+    PaintStrict(updateRect);
+  else
+    PaintLoose();
   if (showControlBounds_) PaintBoundsOverlay();
   return Present(scale_.ToWindow(updateRect));
 }

@@ -54,7 +54,10 @@ public:
   virtual void PromptForFile(char* fileName, int action, const char* directory, const char* extensions) = 0;
   virtual bool PromptForColor(ArgbColor* colour, const char* title) = 0;
   virtual bool OpenUrl(const char* url, const char* title, const char* confirmText, const char* errorText) = 0;
-  virtual bool HostMouseWheel(float distance) { (void)distance; return false; }
+  virtual bool HostMouseWheel(float distance) {
+    (void)distance;
+    return false;
+  }
   void SetWheelGestureTicks(int ticks) override;
   void ClearWheelGestureTicks() override;
   virtual int ReservedHook() { return 0; }

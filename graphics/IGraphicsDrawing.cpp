@@ -6,16 +6,16 @@
 
 #include "graphics/BitmapCache.h"
 #include "graphics/FontCache.h"
-#include "graphics/controls/IBackground.h"
 #include "graphics/IGraphics.h"
+#include "graphics/controls/IBackground.h"
 #include "plug/Rounding.h"
-#include "resources/ResourceIds.h"
 #include "raster/RasterBlit.h"
 #include "raster/RasterCachedFont.h"
 #include "raster/RasterFill.h"
 #include "raster/RasterLine.h"
 #include "raster/RasterMemBitmap.h"
 #include "raster/RasterSysBitmap.h"
+#include "resources/ResourceIds.h"
 
 namespace quivorant {
 
@@ -133,9 +133,9 @@ bool IGraphics::DrawRotatedBitmap(const BitmapRef& ref, int centreX, int centreY
   centreX = scale_.ToWindow(centreX);
   centreY = scale_.ToWindow(centreY);
   RasterRotatedBlit(drawBitmap_.get(), art, PixelRect::ClampToInt(int64_t(centreX) - w / 2),
-                    PixelRect::ClampToInt(int64_t(centreY) - h / 2), w, h, scale_.ToWindow(srcX),
-                    scale_.ToWindow(srcY), float(w), float(h), float(angle),
-                    false, BlendWeight(blend), BlendRasterMode(blend) | kRasterBilinear, 0.0f, 0.0f);
+                    PixelRect::ClampToInt(int64_t(centreY) - h / 2), w, h, scale_.ToWindow(srcX), scale_.ToWindow(srcY),
+                    float(w), float(h), float(angle), false, BlendWeight(blend),
+                    BlendRasterMode(blend) | kRasterBilinear, 0.0f, 0.0f);
   return true;
 }
 
@@ -150,8 +150,8 @@ bool IGraphics::DrawLine(const ArgbColor& colour, float x1, float y1, float x2, 
 bool IGraphics::FillRect(const ArgbColor& colour, const PixelRect& rect, const BlendSpec* blend) {
   if (!drawBitmap_) return true;
   const PixelRect r = scale_.ToWindow(rect);
-  RasterFillRect(drawBitmap_.get(), r.left, r.top, r.Width(), r.Height(), colour.Packed(),
-                 BlendWeight(blend), BlendRasterMode(blend));
+  RasterFillRect(drawBitmap_.get(), r.left, r.top, r.Width(), r.Height(), colour.Packed(), BlendWeight(blend),
+                 BlendRasterMode(blend));
   return true;
 }
 
@@ -201,9 +201,12 @@ bool IGraphics::FillRoundRect(const ArgbColor& colour, const PixelRect& editorRe
   const bool bottom = corners == 4 || corners == -2;
   if (!top && !bottom) return true;
 
-  if (corners == 4) RasterFillRect(dest, L, T + r + 1, W, H - 2 * r - 2, c, weight, mode);
-  else if (corners == 2) RasterFillRect(dest, L, T + r + 1, W, H - r - 1, c, weight, mode);
-  else RasterFillRect(dest, L, T, W, H - r - 1, c, weight, mode);
+  if (corners == 4)
+    RasterFillRect(dest, L, T + r + 1, W, H - 2 * r - 2, c, weight, mode);
+  else if (corners == 2)
+    RasterFillRect(dest, L, T + r + 1, W, H - r - 1, c, weight, mode);
+  else
+    RasterFillRect(dest, L, T, W, H - r - 1, c, weight, mode);
   if (top) {
     RasterFillRect(dest, L + r + 1, T, W - 2 * r - 2, r + 1, c, weight, mode);
     RasterFillSector(dest, float(L + r), float(T + r), rf, -kPi / 2, 0.0f, c, a, mode, antialias);
@@ -232,8 +235,10 @@ bool IGraphics::DrawText(TextStyle* style, const char* text, const PixelRect& re
   if (!font) return false;
   font->SetTextColor(style->color.Packed());
   int flags = kRasterTextNoClip;
-  if (style->alignment == kAlignCenter) flags |= kRasterTextCenter;
-  else if (style->alignment != kAlignLeft) flags |= kRasterTextRight;
+  if (style->alignment == kAlignCenter)
+    flags |= kRasterTextCenter;
+  else if (style->alignment != kAlignLeft)
+    flags |= kRasterTextRight;
   if (style->color.A < 255) flags |= kRasterTextUseAlpha;
   const PixelRect r = scale_.ToWindow(rect);
   if (drawBitmap_) font->DrawText(drawBitmap_.get(), text, -1, RasterRect{r.left, r.top, r.right, r.bottom}, flags);

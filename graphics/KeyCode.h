@@ -10,8 +10,8 @@ enum KeyCode : int {
   kKeyDownArrow = 2,
   kKeyLeftArrow = 3,
   kKeyRightArrow = 4,
-  kKeyDigit0 = 6,   // digits 0..9 are 6..15
-  kKeyLetterA = 16, // letters A..Z are 16..41
+  kKeyDigit0 = 6,    // digits 0..9 are 6..15
+  kKeyLetterA = 16,  // letters A..Z are 16..41
   kKeyLast = 41,
 };
 

@@ -30,14 +30,16 @@ struct PixelRect {
   // All zero when the rectangles do not overlap.
   PixelRect Intersection(const PixelRect& r) const {
     if (!Intersects(r)) return PixelRect();
-    return PixelRect(std::max(left, r.left), std::max(top, r.top), std::min(right, r.right), std::min(bottom, r.bottom));
+    return PixelRect(std::max(left, r.left), std::max(top, r.top), std::min(right, r.right),
+                     std::min(bottom, r.bottom));
   }
 
   // An all-zero rectangle is the neutral element.
   PixelRect Union(const PixelRect& r) const {
     if (IsEmpty()) return r;
     if (r.IsEmpty()) return *this;
-    return PixelRect(std::min(left, r.left), std::min(top, r.top), std::max(right, r.right), std::max(bottom, r.bottom));
+    return PixelRect(std::min(left, r.left), std::min(top, r.top), std::max(right, r.right),
+                     std::max(bottom, r.bottom));
   }
 
   // Half-open, as drawn: the right and bottom edges lie outside.
@@ -48,9 +50,7 @@ struct PixelRect {
   }
   bool operator!=(const PixelRect& r) const { return !(*this == r); }
 
-  static int32_t ClampToInt(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-  }
+  static int32_t ClampToInt(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 };
 
 }  // namespace quivorant

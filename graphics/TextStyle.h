@@ -11,7 +11,12 @@ class RasterCachedFont;
 
 enum TextStyleBits : int { kTextBold = 1, kTextItalic = 2 };
 enum TextAlignment : int { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };
-enum TextQuality : int { kQualityDefault = 0, kQualityNonAntialiased = 1, kQualityAntialiased = 2, kQualityClearType = 3 };
+enum TextQuality : int {
+  kQualityDefault = 0,
+  kQualityNonAntialiased = 1,
+  kQualityAntialiased = 2,
+  kQualityClearType = 3
+};
 
 struct TextStyle {
   char fontName[32] = "Arial";
@@ -24,8 +29,8 @@ struct TextStyle {
   RasterCachedFont* cachedFont = nullptr;  // owned by the font cache
 
   TextStyle() = default;
-  TextStyle(const char* face, int pixelSize, ArgbColor colour, int styleBits = 0, int align = kAlignLeft,
-            int angle = 0, int textQuality = kQualityDefault);
+  TextStyle(const char* face, int pixelSize, ArgbColor colour, int styleBits = 0, int align = kAlignLeft, int angle = 0,
+            int textQuality = kQualityDefault);
 
   // Replaces the face name, cut to the buffer; forgets the cached font since it no longer matches.
   void SetFontName(const char* face);

@@ -12,9 +12,7 @@ namespace {
 // Any function of ours will do: its address lies inside the module we are linked into.
 void Anchor() {}
 
-bool Lookup(Dl_info* info) {
-  return dladdr(reinterpret_cast<void*>(&Anchor), info) != 0;
-}
+bool Lookup(Dl_info* info) { return dladdr(reinterpret_cast<void*>(&Anchor), info) != 0; }
 }  // namespace
 
 void* ThisModuleHandle() {

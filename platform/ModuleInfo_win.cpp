@@ -11,8 +11,7 @@ void Anchor() {}
 void* ThisModuleHandle() {
   HMODULE module = nullptr;
   // UNCHANGED_REFCOUNT: we only want to know who we are, not to pin ourselves in memory.
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                           reinterpret_cast<LPCSTR>(&Anchor), &module)) {
     return nullptr;
   }

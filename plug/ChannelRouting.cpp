@@ -188,9 +188,7 @@ void ChannelRouting::AttachOutputs(int first, int count, float* const* buffers, 
   });
 }
 
-bool ChannelRouting::PointsAtScratch(const ChannelIO& channel) const {
-  return *channel.slot == channel.scratch.data();
-}
+bool ChannelRouting::PointsAtScratch(const ChannelIO& channel) const { return *channel.slot == channel.scratch.data(); }
 
 int ChannelRouting::SafeFrames(int nFrames) const {
   if (nFrames <= 0) return 0;

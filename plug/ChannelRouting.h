@@ -34,9 +34,9 @@ struct ChannelPair {
 
 struct ChannelIO {
   bool connected = false;
-  double** slot = nullptr;         // this channel's entry in the pointer array
-  std::vector<double> scratch;     // block-size doubles
-  float* destination = nullptr;    // outputs only: the host's single-precision buffer
+  double** slot = nullptr;       // this channel's entry in the pointer array
+  std::vector<double> scratch;   // block-size doubles
+  float* destination = nullptr;  // outputs only: the host's single-precision buffer
 };
 
 class ChannelRouting {
@@ -83,8 +83,7 @@ public:
   // The core's own copy of inputs to outputs (zeros for outputs without an input), on the
   // bound slots or on any pointer arrays.
   void CopyInputsToOutputs(int nFrames);
-  static void CopyChannels(double* const* inputs, int numInputs, double* const* outputs, int numOutputs,
-                           int nFrames);
+  static void CopyChannels(double* const* inputs, int numInputs, double* const* outputs, int numOutputs, int nFrames);
   // Converts the first nFrames of each connected output to its single-precision destination,
   // replacing or adding, and zeroes a replaced destination from nFrames up to totalFrames.
   void WriteDestinations(int nFrames, int totalFrames, bool accumulate);

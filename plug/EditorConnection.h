@@ -39,7 +39,10 @@ public:
   // Scale. The host's (or the screen's) content factor; true when the window size changed and
   // the host should be asked to resize. The user's chosen size in percent, 0 while none is chosen;
   // restoring it changes the size the host reads next, without asking the host.
-  virtual bool SetContentScale(double factor) { (void)factor; return false; }
+  virtual bool SetContentScale(double factor) {
+    (void)factor;
+    return false;
+  }
   virtual int ChosenScale() const { return 0; }
   virtual void RestoreChosenScale(int percent) { (void)percent; }
 

@@ -18,7 +18,7 @@ struct EffectIdentity {
   // Blank-separated "inputs-outputs" pairs, for example "1-1 2-2".
   const char* channelConfig = "";
   int presetCount = 0;
-  const char* effectName = "";   // at most 127 characters are kept
+  const char* effectName = "";  // at most 127 characters are kept
   const char* productName = "";
   const char* makerName = "";
   // major << 16 | minor << 8 | patch: 0x00011E00 is 1.30.0.

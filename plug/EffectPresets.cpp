@@ -135,7 +135,8 @@ bool IEffectBase::WritePresetBank(StateChunk& chunk) {
       state = &defaults;
     }
     const int before = chunk.Size();
-    const int expected = before + 4 + static_cast<int>(std::strlen(slot.name)) + 1 + (slot.initialized ? state->Size() : 0);
+    const int expected =
+        before + 4 + static_cast<int>(std::strlen(slot.name)) + 1 + (slot.initialized ? state->Size() : 0);
     chunk.PutString(slot.name);
     chunk.PutByte(slot.initialized ? 1 : 0);
     if (slot.initialized) chunk.PutChunk(*state);

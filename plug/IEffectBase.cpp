@@ -103,7 +103,8 @@ void IEffectBase::AttachGraphics(IEditorConnection* editor) {
   InstanceLock::Scope hold(lock_);
   // A second editor replaces the first rather than leaking it.
   if (editor_ && editor_ != editor) delete editor_;
-  for (int i = 0; i < ParamCount(); ++i) editor->SetControlsFromParam(i, params_[static_cast<std::size_t>(i)]->NormalizedValue(), true);
+  for (int i = 0; i < ParamCount(); ++i)
+    editor->SetControlsFromParam(i, params_[static_cast<std::size_t>(i)]->NormalizedValue(), true);
   editor->PrepareDraw();
   editor_ = editor;
 }
@@ -135,7 +136,8 @@ void IEffectBase::NotifyAllParamsChanged() {
 
 void IEffectBase::RedrawParamControls() {
   if (!editor_) return;
-  for (int i = 0; i < ParamCount(); ++i) editor_->SetControlsFromParam(i, params_[static_cast<std::size_t>(i)]->value, false);
+  for (int i = 0; i < ParamCount(); ++i)
+    editor_->SetControlsFromParam(i, params_[static_cast<std::size_t>(i)]->value, false);
 }
 
 void IEffectBase::SetParamFromEditor(int paramIdx, double normalizedValue) {

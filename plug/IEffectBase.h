@@ -247,14 +247,20 @@ public:
   bool IsLegalIO(int numInputs, int numOutputs) const { return routing_.IsLegalIO(numInputs, numOutputs); }
   void LimitToStereoIO() { routing_.LimitToStereoIO(); }
 
-  void SetInputConnections(int first, int count, bool connected) { routing_.SetInputConnections(first, count, connected); }
-  void SetOutputConnections(int first, int count, bool connected) { routing_.SetOutputConnections(first, count, connected); }
+  void SetInputConnections(int first, int count, bool connected) {
+    routing_.SetInputConnections(first, count, connected);
+  }
+  void SetOutputConnections(int first, int count, bool connected) {
+    routing_.SetOutputConnections(first, count, connected);
+  }
   bool IsInputConnected(int channel) const { return routing_.IsInputConnected(channel); }
   bool IsOutputConnected(int channel) const { return routing_.IsOutputConnected(channel); }
   // Bindings hold for the next ProcessBuffers or PassThrough call only; a null host buffer
   // makes the channel use its scratch buffer (silence for an input).
   void AttachInputs(int first, int count, double** buffers) { routing_.AttachInputs(first, count, buffers); }
-  void AttachInputs(int first, int count, float** buffers, int nFrames) { routing_.AttachInputs(first, count, buffers, nFrames); }
+  void AttachInputs(int first, int count, float** buffers, int nFrames) {
+    routing_.AttachInputs(first, count, buffers, nFrames);
+  }
   void AttachOutputs(int first, int count, double** buffers) { routing_.AttachOutputs(first, count, buffers); }
   void AttachOutputs(int first, int count, float** buffers) { routing_.AttachOutputs(first, count, buffers); }
 
@@ -364,7 +370,7 @@ private:
   std::vector<std::unique_ptr<IParamRecord>> params_;
   // Parameters whose editor controls are behind their values (DeferControlUpdate).
   std::vector<char> controlsBehind_;
-  std::atomic<bool> anyControlBehind_{false};  // set after marking, so a tick can skip the lock
+  std::atomic<bool> anyControlBehind_{false};   // set after marking, so a tick can skip the lock
   std::atomic<bool> presetUnannounced_{false};  // a preset restored on the audio thread
   std::vector<PresetSlot> presets_;
   int currentPreset_ = 0;

@@ -34,8 +34,8 @@ bool SameLetters(const char* text, const char* typed, std::size_t length) {
 
 }  // namespace
 
-void IParamRecord::SetupDouble(const char* nameText, double defaultVal, double minVal, double maxVal,
-                               double stepVal, const char* labelText) {
+void IParamRecord::SetupDouble(const char* nameText, double defaultVal, double minVal, double maxVal, double stepVal,
+                               const char* labelText) {
   if (kind == kParamNone) kind = kParamDouble;
   detail::CopyText(name, nameText);
   detail::CopyText(label, labelText);

@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstring>
 
-
 namespace quivorant {
 
 namespace {

@@ -10,7 +10,8 @@ void TextSlots::Setup(int count, int commonMaxLength, const int* perSlotMaxLengt
   commonMaxLength_ = commonMaxLength > 0 ? commonMaxLength : 0;
   maxLengths_.assign(static_cast<std::size_t>(n), 0);
   if (commonMaxLength_ == 0 && perSlotMaxLengths) {
-    for (int i = 0; i < n; ++i) maxLengths_[static_cast<std::size_t>(i)] = perSlotMaxLengths[i] > 0 ? perSlotMaxLengths[i] : 0;
+    for (int i = 0; i < n; ++i)
+      maxLengths_[static_cast<std::size_t>(i)] = perSlotMaxLengths[i] > 0 ? perSlotMaxLengths[i] : 0;
   }
 }
 

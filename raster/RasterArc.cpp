@@ -46,9 +46,8 @@ int Coverage(Shape shape, double d, double radius, bool antialias) {
   return static_cast<int>(c * 256.0 + 0.5);
 }
 
-void DrawRound(Shape shape, RasterBitmap* dest, float centreX, float centreY, float radius,
-               float fromAngle, float toAngle, RasterPixel colour, float alpha, int mode,
-               bool antialias) {
+void DrawRound(Shape shape, RasterBitmap* dest, float centreX, float centreY, float radius, float fromAngle,
+               float toAngle, RasterPixel colour, float alpha, int mode, bool antialias) {
   if (dest == nullptr) return;
   Plotter plot(dest, colour, alpha, mode);
   if (!plot.CanDraw()) return;
@@ -77,17 +76,14 @@ void DrawRound(Shape shape, RasterBitmap* dest, float centreX, float centreY, fl
 
 }  // namespace
 
-void RasterArc(RasterBitmap* dest, float centreX, float centreY, float radius, float fromAngle,
-               float toAngle, RasterPixel colour, float alpha, int mode, bool antialias) {
-  DrawRound(Shape::Ring, dest, centreX, centreY, radius, fromAngle, toAngle, colour, alpha, mode,
-            antialias);
+void RasterArc(RasterBitmap* dest, float centreX, float centreY, float radius, float fromAngle, float toAngle,
+               RasterPixel colour, float alpha, int mode, bool antialias) {
+  DrawRound(Shape::Ring, dest, centreX, centreY, radius, fromAngle, toAngle, colour, alpha, mode, antialias);
 }
 
-void RasterFillSector(RasterBitmap* dest, float centreX, float centreY, float radius,
-                      float fromAngle, float toAngle, RasterPixel colour, float alpha, int mode,
-                      bool antialias) {
-  DrawRound(Shape::Disc, dest, centreX, centreY, radius, fromAngle, toAngle, colour, alpha, mode,
-            antialias);
+void RasterFillSector(RasterBitmap* dest, float centreX, float centreY, float radius, float fromAngle, float toAngle,
+                      RasterPixel colour, float alpha, int mode, bool antialias) {
+  DrawRound(Shape::Disc, dest, centreX, centreY, radius, fromAngle, toAngle, colour, alpha, mode, antialias);
 }
 
 }  // namespace quivorant

@@ -67,8 +67,8 @@ void CopyRegion(const Region& r, int k, bool exactHalf) {
 
 }  // namespace
 
-void RasterBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY, int srcX, int srcY,
-                int srcW, int srcH, float alpha, int mode) {
+void RasterBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY, int srcX, int srcY, int srcW, int srcH,
+                float alpha, int mode) {
   if (dest == nullptr || src == nullptr || alpha == 0.0f) return;
   const int k = OpacityFromAlpha(alpha);
   RasterPixel* dp = dest->PixelData();
@@ -90,8 +90,7 @@ void RasterBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY, int s
   dx = spanX.start, w = spanX.length, dy = spanY.start, h = spanY.length;
   if (w <= 0 || h <= 0) return;
 
-  const Region r{dp + dy * dest->RowSpan() + dx, sp + sy * src->RowSpan() + sx, dest->RowSpan(),
-                 src->RowSpan(), w, h};
+  const Region r{dp + dy * dest->RowSpan() + dx, sp + sy * src->RowSpan() + sx, dest->RowSpan(), src->RowSpan(), w, h};
   const int operation = mode & kRasterOperationMask;
   const bool sourceAlpha = (mode & kRasterUseSourceAlpha) != 0;
   if (operation == kRasterCopy && !sourceAlpha) {

@@ -68,18 +68,12 @@ void RasterCachedFont::SetFromFontHandle(RasterFontHandle handle, int flags) {
   }
 }
 
-RasterPixel RasterCachedFont::SetTextColor(RasterPixel colour) {
-  return std::exchange(textColor_, colour);
-}
+RasterPixel RasterCachedFont::SetTextColor(RasterPixel colour) { return std::exchange(textColor_, colour); }
 std::uint32_t RasterCachedFont::SetBackgroundColor(std::uint32_t value) {
   return std::exchange(backgroundColor_, value);
 }
-std::uint32_t RasterCachedFont::SetOutlineColor(std::uint32_t value) {
-  return std::exchange(outlineColor_, value);
-}
-std::uint32_t RasterCachedFont::SetOutlineWidth(std::uint32_t value) {
-  return std::exchange(outlineWidth_, value);
-}
+std::uint32_t RasterCachedFont::SetOutlineColor(std::uint32_t value) { return std::exchange(outlineColor_, value); }
+std::uint32_t RasterCachedFont::SetOutlineWidth(std::uint32_t value) { return std::exchange(outlineWidth_, value); }
 void RasterCachedFont::SetDrawMode(int mode, float alpha) {
   drawMode_ = mode;
   drawAlpha_ = alpha;
@@ -89,8 +83,7 @@ bool RasterCachedFont::UsesSystemRenderer(RasterBitmap* dest, int flags) const {
   if (dest == nullptr || dest->DeviceContext() == nullptr) return false;
   if (lineHeight_ > 255) return true;
   return (flags_ & kRasterFontSystemRenderer) != 0 && (flags & kRasterTextUseAlpha) == 0 &&
-         (flags_ & (kRasterFontPrerender | kRasterFontGlyphOnlyMask)) == 0 &&
-         !IsRunningUnderWine();
+         (flags_ & (kRasterFontPrerender | kRasterFontGlyphOnlyMask)) == 0 && !IsRunningUnderWine();
 }
 
 namespace {
@@ -134,14 +127,12 @@ void BlendGlyph(RasterBitmap* dest, const Glyph& g, long long penX, long long pe
 
 }  // namespace
 
-int RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int count,
-                               const RasterRect& rect, int flags) {
+int RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int count, const RasterRect& rect, int flags) {
   if (dest == nullptr || text == nullptr || handle_ == nullptr) return 0;
   const std::vector<std::uint32_t> codes = DecodeText(text, count);
   if (codes.empty()) return 0;
-  if (UsesSystemRenderer(dest, flags) &&
-      SystemDrawText(dest->DeviceContext(), handle_, codes, rect.left, rect.top, rect.right,
-                     rect.bottom, flags, textColor_)) {
+  if (UsesSystemRenderer(dest, flags) && SystemDrawText(dest->DeviceContext(), handle_, codes, rect.left, rect.top,
+                                                        rect.right, rect.bottom, flags, textColor_)) {
     return lineHeight_;
   }
   if (glyphs_->source == nullptr || dest->PixelData() == nullptr) return 0;
@@ -157,8 +148,7 @@ int RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int count,
   Clip clip{0, 0, dest->Width(), dest->Height()};
   if ((flags & kRasterTextNoClip) == 0) {
     clip = Clip{std::max<long long>(0, rect.left), std::max<long long>(0, rect.top),
-                std::min<long long>(dest->Width(), rect.right),
-                std::min<long long>(dest->Height(), rect.bottom)};
+                std::min<long long>(dest->Width(), rect.right), std::min<long long>(dest->Height(), rect.bottom)};
   }
   const int opacity = (flags & kRasterTextUseAlpha) != 0 ? static_cast<int>(textColor_ >> 24) : 255;
   const int k = OpacityFromAlpha(drawAlpha_);
@@ -184,8 +174,7 @@ int RasterCachedFont::DrawText(RasterBitmap* dest, const char* text, int count,
   return static_cast<int>(std::min<long long>(blockHeight, 0x7FFFFFFF));
 }
 
-int RasterCachedFont::DrawTextAt(RasterBitmap* dest, const char* text, int count, int x, int y,
-                                 int flags) {
+int RasterCachedFont::DrawTextAt(RasterBitmap* dest, const char* text, int count, int x, int y, int flags) {
   const int width = MeasureText(text, count);
   const RasterRect at{x, y, x, y};
   DrawText(dest, text, count, at, (flags & ~(kRasterTextCenter | kRasterTextRight)) | kRasterTextNoClip);

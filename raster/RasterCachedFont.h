@@ -28,13 +28,11 @@ public:
   std::uint32_t SetOutlineColor(std::uint32_t value) override;
   std::uint32_t SetOutlineWidth(std::uint32_t value) override;
   void SetDrawMode(int mode, float alpha) override;
-  int DrawText(RasterBitmap* dest, const char* text, int count, const RasterRect& rect,
-               int flags) override;
+  int DrawText(RasterBitmap* dest, const char* text, int count, const RasterRect& rect, int flags) override;
   RasterPixel TextColor() const override { return textColor_; }
   RasterFontHandle FontHandle() const override { return handle_; }
   int LineHeight() const override { return lineHeight_; }
-  int DrawTextAt(RasterBitmap* dest, const char* text, int count, int x, int y,
-                 int flags) override;
+  int DrawTextAt(RasterBitmap* dest, const char* text, int count, int x, int y, int flags) override;
 
   // Width in pixels of one line of text as the glyph cache lays it out.
   int MeasureText(const char* text, int count);

@@ -21,8 +21,7 @@ void FillRows(RasterPixel* first, long long span, long long w, long long h, Op o
 
 }  // namespace
 
-void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel colour,
-                    float alpha, int mode) {
+void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel colour, float alpha, int mode) {
   if (dest == nullptr) return;
   if ((mode & kRasterUseSourceAlpha) != 0) alpha *= static_cast<float>(colour >> 24) / 255.0f;
   RasterPixel* pixels = dest->PixelData();
@@ -42,8 +41,7 @@ void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel 
       FillRows(first, span, sx.length, sy.length, [&](RasterPixel p) { return rule(colour, p); });
     });
   } else if (operation == kRasterAdd) {
-    FillRows(first, span, sx.length, sy.length,
-             [colour, k](RasterPixel p) { return FillAdd(colour, p, k); });
+    FillRows(first, span, sx.length, sy.length, [colour, k](RasterPixel p) { return FillAdd(colour, p, k); });
   }
   // Other operations are not offered for fills; they draw nothing.
 }

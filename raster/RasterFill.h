@@ -7,7 +7,6 @@
 
 namespace quivorant {
 
-void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel colour,
-                    float alpha, int mode);
+void RasterFillRect(RasterBitmap* dest, int x, int y, int w, int h, RasterPixel colour, float alpha, int mode);
 
 }  // namespace quivorant

@@ -20,8 +20,6 @@ RasterFontHandle RasterCreateFontHandle(const RasterFontRequest& request) {
   return d;
 }
 
-void RasterDeleteFontHandle(RasterFontHandle handle) {
-  delete static_cast<detail::FontDescription*>(handle);
-}
+void RasterDeleteFontHandle(RasterFontHandle handle) { delete static_cast<detail::FontDescription*>(handle); }
 
 }  // namespace quivorant

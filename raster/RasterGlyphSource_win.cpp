@@ -82,8 +82,7 @@ public:
         // Sub-pixel (ClearType) rendering gives unequal channels; their weighted mean is the
         // coverage.
         const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-        out->coverage[static_cast<std::size_t>(y) * out->width + x] =
-            static_cast<std::uint8_t>((r + 2 * g + b) / 4);
+        out->coverage[static_cast<std::size_t>(y) * out->width + x] = static_cast<std::uint8_t>((r + 2 * g + b) / 4);
       }
     }
     return true;

@@ -26,8 +26,8 @@ bool AcceptsPngName(const char* fileName) {
   return true;
 }
 
-const RasterImageLoader kPngLoader{"PNG files (*.PNG)", "*.PNG", AcceptsPngName,
-                                   RasterLoadPngFile, RasterLoadPngMemory};
+const RasterImageLoader kPngLoader{"PNG files (*.PNG)", "*.PNG", AcceptsPngName, RasterLoadPngFile,
+                                   RasterLoadPngMemory};
 
 constexpr std::size_t kMaxLoaders = 8;
 

@@ -12,8 +12,7 @@ using namespace detail;
 namespace {
 
 // Liang-Barsky: keeps the part of the segment inside [lo, hi] on both axes; false when none.
-bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY,
-                 double hiX, double hiY) {
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY, double hiX, double hiY) {
   double t0 = 0.0, t1 = 1.0;
   const double dx = x2 - x1, dy = y2 - y1;
   const double p[4] = {-dx, dx, -dy, dy};
@@ -40,9 +39,7 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double loX, dou
   return true;
 }
 
-long long RoundHalfAway(double v) {
-  return static_cast<long long>(v < 0.0 ? v - 0.5 : v + 0.5);
-}
+long long RoundHalfAway(double v) { return static_cast<long long>(v < 0.0 ? v - 0.5 : v + 0.5); }
 
 void PlainLine(Plotter& plot, double fx1, double fy1, double fx2, double fy2) {
   long long x = RoundHalfAway(fx1), y = RoundHalfAway(fy1);
@@ -94,8 +91,8 @@ void SmoothLine(Plotter& plot, double x1, double y1, double x2, double y2) {
   }
 }
 
-void DrawSegment(RasterBitmap* dest, double x1, double y1, double x2, double y2,
-                 RasterPixel colour, float alpha, int mode, bool antialias) {
+void DrawSegment(RasterBitmap* dest, double x1, double y1, double x2, double y2, RasterPixel colour, float alpha,
+                 int mode, bool antialias) {
   if (dest == nullptr) return;
   Plotter plot(dest, colour, alpha, mode);
   if (!plot.CanDraw()) return;
@@ -115,13 +112,13 @@ void DrawSegment(RasterBitmap* dest, double x1, double y1, double x2, double y2,
 
 }  // namespace
 
-void RasterLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, RasterPixel colour,
-                float alpha, int mode, bool antialias) {
+void RasterLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, RasterPixel colour, float alpha, int mode,
+                bool antialias) {
   DrawSegment(dest, x1, y1, x2, y2, colour, alpha, mode, antialias);
 }
 
-void RasterLineF(RasterBitmap* dest, float x1, float y1, float x2, float y2, RasterPixel colour,
-                 float alpha, int mode, bool antialias) {
+void RasterLineF(RasterBitmap* dest, float x1, float y1, float x2, float y2, RasterPixel colour, float alpha, int mode,
+                 bool antialias) {
   DrawSegment(dest, x1, y1, x2, y2, colour, alpha, mode, antialias);
 }
 

@@ -9,14 +9,13 @@
 
 namespace quivorant {
 
-void RasterLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, RasterPixel colour,
-                float alpha, int mode, bool antialias);
-void RasterLineF(RasterBitmap* dest, float x1, float y1, float x2, float y2, RasterPixel colour,
-                 float alpha, int mode, bool antialias);
-void RasterArc(RasterBitmap* dest, float centreX, float centreY, float radius, float fromAngle,
-               float toAngle, RasterPixel colour, float alpha, int mode, bool antialias);
-void RasterFillSector(RasterBitmap* dest, float centreX, float centreY, float radius,
-                      float fromAngle, float toAngle, RasterPixel colour, float alpha, int mode,
-                      bool antialias);
+void RasterLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, RasterPixel colour, float alpha, int mode,
+                bool antialias);
+void RasterLineF(RasterBitmap* dest, float x1, float y1, float x2, float y2, RasterPixel colour, float alpha, int mode,
+                 bool antialias);
+void RasterArc(RasterBitmap* dest, float centreX, float centreY, float radius, float fromAngle, float toAngle,
+               RasterPixel colour, float alpha, int mode, bool antialias);
+void RasterFillSector(RasterBitmap* dest, float centreX, float centreY, float radius, float fromAngle, float toAngle,
+                      RasterPixel colour, float alpha, int mode, bool antialias);
 
 }  // namespace quivorant

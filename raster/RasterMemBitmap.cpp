@@ -23,8 +23,7 @@ long long SpanFor(long long width, int mask) {
 }
 }  // namespace
 
-RasterMemBitmap::RasterMemBitmap(int width, int height, int rowAlignment)
-    : alignMask_(MaskForAlignment(rowAlignment)) {
+RasterMemBitmap::RasterMemBitmap(int width, int height, int rowAlignment) : alignMask_(MaskForAlignment(rowAlignment)) {
   SetSize(width, height);
 }
 
@@ -56,8 +55,7 @@ bool RasterMemBitmap::SetSize(int width, int height) {
   // Sizes that cannot be addressed count as storage that could not be had.
   const long long limit = static_cast<long long>(PTRDIFF_MAX / 4) - 256;
   const bool addressable = span >= 0 && (height <= 0 || span <= limit / 4 / height);
-  const std::size_t needed =
-      (addressable && width > 0 && height > 0) ? static_cast<std::size_t>(span) * height * 4 : 0;
+  const std::size_t needed = (addressable && width > 0 && height > 0) ? static_cast<std::size_t>(span) * height * 4 : 0;
 
   bool ok = true;
   if (needed == 0) {

@@ -105,8 +105,7 @@ bool Decode(DecodeJob* job) {
   if (target != nullptr) {
     target->SetSize(static_cast<int>(width), static_cast<int>(height));
   } else {
-    target = job->created = new (std::nothrow) RasterMemBitmap(static_cast<int>(width),
-                                                               static_cast<int>(height), 4);
+    target = job->created = new (std::nothrow) RasterMemBitmap(static_cast<int>(width), static_cast<int>(height), 4);
     if (target == nullptr) png_error(png, "out of memory");
   }
   if (target->Width() != static_cast<int>(width) || target->Height() != static_cast<int>(height) ||

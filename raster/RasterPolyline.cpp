@@ -24,8 +24,8 @@ float DistanceToSegment(float px, float py, float ax, float ay, float bx, float 
 
 }  // namespace
 
-void RasterPolyline(RasterBitmap* dest, const float* xs, const float* ys, int count, float width,
-                    RasterPixel colour, float alpha) {
+void RasterPolyline(RasterBitmap* dest, const float* xs, const float* ys, int count, float width, RasterPixel colour,
+                    float alpha) {
   if (!dest || !dest->PixelData() || !xs || !ys || count < 2 || !(width > 0.0f) || !(alpha > 0.0f)) return;
   const int w = dest->Width(), h = dest->Height();
   std::vector<float> coverage(static_cast<size_t>(w) * static_cast<size_t>(h), 0.0f);

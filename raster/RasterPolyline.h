@@ -9,7 +9,7 @@
 
 namespace quivorant {
 
-void RasterPolyline(RasterBitmap* dest, const float* xs, const float* ys, int count, float width,
-                    RasterPixel colour, float alpha);
+void RasterPolyline(RasterBitmap* dest, const float* xs, const float* ys, int count, float width, RasterPixel colour,
+                    float alpha);
 
 }  // namespace quivorant

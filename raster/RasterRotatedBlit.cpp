@@ -23,9 +23,7 @@ struct SourceView {
   // Samples are taken from [left, right) x [top, bottom); everything else is transparent.
   long long left, top, right, bottom;
 
-  bool Inside(long long x, long long y) const {
-    return x >= left && x < right && y >= top && y < bottom;
-  }
+  bool Inside(long long x, long long y) const { return x >= left && x < right && y >= top && y < bottom; }
 };
 
 long long FloorDiv256(long long v) { return v >= 0 ? v / 256 : -((-v + 255) / 256); }
@@ -33,8 +31,8 @@ long long FloorDiv256(long long v) { return v >= 0 ? v / 256 : -((-v + 255) / 25
 // False when the position lies wholly outside the sampled area.
 bool SampleNearest(const SourceView& v, double sx, double sy, RasterPixel* out) {
   const double fx = std::floor(sx), fy = std::floor(sy);
-  if (fx < static_cast<double>(v.left) || fx >= static_cast<double>(v.right) ||
-      fy < static_cast<double>(v.top) || fy >= static_cast<double>(v.bottom)) {
+  if (fx < static_cast<double>(v.left) || fx >= static_cast<double>(v.right) || fy < static_cast<double>(v.top) ||
+      fy >= static_cast<double>(v.bottom)) {
     return false;
   }
   *out = v.pixels[static_cast<long long>(fy) * v.span + static_cast<long long>(fx)];
@@ -49,8 +47,7 @@ bool SampleBilinear(const SourceView& v, double sx, double sy, RasterPixel* out)
   const long long ix = FloorDiv256(fxq), iy = FloorDiv256(fyq);
   const std::uint64_t wx = static_cast<std::uint64_t>(fxq - ix * 256);
   const std::uint64_t wy = static_cast<std::uint64_t>(fyq - iy * 256);
-  const std::uint64_t weights[4] = {(256 - wx) * (256 - wy), wx * (256 - wy), (256 - wx) * wy,
-                                    wx * wy};
+  const std::uint64_t weights[4] = {(256 - wx) * (256 - wy), wx * (256 - wy), (256 - wx) * wy, wx * wy};
   const long long tx[4] = {ix, ix + 1, ix, ix + 1};
   const long long ty[4] = {iy, iy, iy + 1, iy + 1};
   std::uint64_t accA = 0, accR = 0, accG = 0, accB = 0;
@@ -77,10 +74,9 @@ bool SampleBilinear(const SourceView& v, double sx, double sy, RasterPixel* out)
 
 }  // namespace
 
-void RasterRotatedBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY, int dstW,
-                       int dstH, float srcX, float srcY, float srcW, float srcH, float angle,
-                       bool clipToSource, float alpha, int mode, float centreOffsetX,
-                       float centreOffsetY) {
+void RasterRotatedBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY, int dstW, int dstH, float srcX,
+                       float srcY, float srcW, float srcH, float angle, bool clipToSource, float alpha, int mode,
+                       float centreOffsetX, float centreOffsetY) {
   if (dest == nullptr || src == nullptr || dstW == 0 || dstH == 0 || alpha == 0.0f) return;
   const int k = OpacityFromAlpha(alpha);
   RasterPixel* dp = dest->PixelData();
@@ -134,8 +130,7 @@ void RasterRotatedBlit(RasterBitmap* dest, RasterBitmap* src, int dstX, int dstY
       const double u = px * c + py * s, v = -px * s + py * c;
       const double sx = scx + u * scaleX, sy = scy + v * scaleY;
       RasterPixel sample;
-      const bool found = bilinear ? SampleBilinear(view, sx, sy, &sample)
-                                  : SampleNearest(view, sx, sy, &sample);
+      const bool found = bilinear ? SampleBilinear(view, sx, sy, &sample) : SampleNearest(view, sx, sy, &sample);
       if (!found) continue;
       if (exactHalf) {
         row[x] = Average(sample, row[x]);

@@ -24,8 +24,7 @@ bool RasterSysBitmap::SetSize(int width, int height) {
   width_ = width;
   height_ = height;
   // Shrinking (or growing within what is there) keeps the storage.
-  if (width > 0 && height > 0 && width <= allocWidth_ && height <= allocHeight_ &&
-      pixels_ != nullptr) {
+  if (width > 0 && height > 0 && width <= allocWidth_ && height <= allocHeight_ && pixels_ != nullptr) {
     return true;
   }
   // Rows are a multiple of 4 pixels; widths near INT_MAX cannot be rounded and get no storage.

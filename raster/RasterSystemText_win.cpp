@@ -7,8 +7,8 @@
 namespace quivorant {
 namespace detail {
 
-bool SystemDrawText(void* deviceContext, RasterFontHandle font, const std::vector<std::uint32_t>& text,
-                    int left, int top, int right, int bottom, int flags, std::uint32_t colour) {
+bool SystemDrawText(void* deviceContext, RasterFontHandle font, const std::vector<std::uint32_t>& text, int left,
+                    int top, int right, int bottom, int flags, std::uint32_t colour) {
   HDC dc = static_cast<HDC>(deviceContext);
   if (dc == nullptr || font == nullptr) return false;
   std::vector<std::uint16_t> wide = ToUtf16(text);
@@ -17,8 +17,8 @@ bool SystemDrawText(void* deviceContext, RasterFontHandle font, const std::vecto
   COLORREF previousColour = ::SetTextColor(dc, RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF));
   int previousMode = SetBkMode(dc, TRANSPARENT);
   RECT r{left, top, right, bottom};
-  const int drawn = ::DrawTextW(dc, reinterpret_cast<LPCWSTR>(wide.data()), static_cast<int>(wide.size()),
-                                &r, static_cast<UINT>(flags & ~kRasterTextUseAlpha));
+  const int drawn = ::DrawTextW(dc, reinterpret_cast<LPCWSTR>(wide.data()), static_cast<int>(wide.size()), &r,
+                                static_cast<UINT>(flags & ~kRasterTextUseAlpha));
   SetBkMode(dc, previousMode);
   ::SetTextColor(dc, previousColour);
   SelectObject(dc, previousFont);

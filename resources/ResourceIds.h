@@ -13,7 +13,7 @@ struct EditorImage {
   const char* fileName;  // names the image in the resource script; lookup is by number only
   int width;             // of the whole strip, in pixels
   int height;
-  int frames;            // equal frames in the strip (1 = a plain image)
+  int frames;  // equal frames in the strip (1 = a plain image)
 };
 
 inline constexpr EditorImage kBackgroundImage{100, "img/bg.png", 395, 248, 1};

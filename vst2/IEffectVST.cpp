@@ -78,10 +78,18 @@ void IEffectVST::Close(IEffectVST* instance) {
 void IEffectVST::FillArrangement(VstSpeakerArrangement& arrangement, int channels) {
   std::memset(&arrangement, 0, sizeof arrangement);
   switch (channels) {
-    case 0: arrangement.type = kSpeakerArrEmpty; break;
-    case 1: arrangement.type = kSpeakerArrMono; break;
-    case 2: arrangement.type = kSpeakerArrStereo; break;
-    default: arrangement.type = kSpeakerArrUserDefined; break;
+    case 0:
+      arrangement.type = kSpeakerArrEmpty;
+      break;
+    case 1:
+      arrangement.type = kSpeakerArrMono;
+      break;
+    case 2:
+      arrangement.type = kSpeakerArrStereo;
+      break;
+    default:
+      arrangement.type = kSpeakerArrUserDefined;
+      break;
   }
   arrangement.numChannels = channels;
 }

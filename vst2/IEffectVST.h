@@ -82,8 +82,7 @@ public:
 
 private:
   // Every call into the host goes through here; 0 without a host callback.
-  VstIntPtr CallHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+  VstIntPtr CallHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
   const VstTimeInfo* HostTime(VstInt32 requestFlags);
   void RequestMidiIfNeeded();
 
@@ -100,7 +99,6 @@ private:
   VstIntPtr SetSpeakerArrangement(VstIntPtr inputArr, void* outputArr);
   VstIntPtr CanDo(const char* text) const;
   VstIntPtr CopyIdentityText(const char* text, std::size_t capacity, void* ptr);
-
 
   static void FillArrangement(VstSpeakerArrangement& arrangement, int channels);
   void UpdateEditorRect();

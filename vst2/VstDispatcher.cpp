@@ -110,8 +110,7 @@ VstIntPtr IEffectVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
   }
 }
 
-VstIntPtr IEffectVST::DispatchProgramsAndSetup(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                                               float opt) {
+VstIntPtr IEffectVST::DispatchProgramsAndSetup(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
   switch (opcode) {
     case effSetProgram:
       StoreCurrentPreset();

@@ -11,8 +11,8 @@
 namespace quivorant {
 namespace {
 
-VstIntPtr VSTCALLBACK DispatcherEntry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                      void* ptr, float opt) noexcept {
+VstIntPtr VSTCALLBACK DispatcherEntry(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                      float opt) noexcept {
   IEffectVST* instance = IEffectVST::FromRecord(effect);
   if (instance == nullptr) return 0;
   try {
@@ -35,8 +35,7 @@ void VSTCALLBACK ProcessEntry(AEffect* effect, float** inputs, float** outputs, 
   }
 }
 
-void VSTCALLBACK ProcessReplacingEntry(AEffect* effect, float** inputs, float** outputs,
-                                       VstInt32 nFrames) noexcept {
+void VSTCALLBACK ProcessReplacingEntry(AEffect* effect, float** inputs, float** outputs, VstInt32 nFrames) noexcept {
   IEffectVST* instance = IEffectVST::FromRecord(effect);
   if (instance == nullptr) return;
   try {

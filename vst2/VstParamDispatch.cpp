@@ -67,7 +67,8 @@ VstIntPtr IEffectVST::VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr,
   switch (index) {
     case kVendorFormatNormalized:
       if (ptr == nullptr) return 0;
-      if (param != nullptr) param->FormatValue(static_cast<double>(opt), true, static_cast<char*>(ptr), kParamTextCapacity);
+      if (param != nullptr)
+        param->FormatValue(static_cast<double>(opt), true, static_cast<char*>(ptr), kParamTextCapacity);
       return kVendorHandled;
 
     case kVendorDisplayTextCount: {

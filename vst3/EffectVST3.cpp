@@ -20,13 +20,20 @@ EffectIdentity AsVst3Identity(const EffectIdentity& identity) {
 
 SpeakerArrangement ArrangementForChannels(int channels) {
   switch (channels) {
-    case 1: return SpeakerArr::kMono;
-    case 2: return SpeakerArr::kStereo;
-    case 3: return SpeakerArr::k30Music;
-    case 4: return SpeakerArr::kAmbi1stOrderACN;
-    case 5: return SpeakerArr::k50;
-    case 6: return SpeakerArr::k51;
-    default: return SpeakerArr::kEmpty;
+    case 1:
+      return SpeakerArr::kMono;
+    case 2:
+      return SpeakerArr::kStereo;
+    case 3:
+      return SpeakerArr::k30Music;
+    case 4:
+      return SpeakerArr::kAmbi1stOrderACN;
+    case 5:
+      return SpeakerArr::k50;
+    case 6:
+      return SpeakerArr::k51;
+    default:
+      return SpeakerArr::kEmpty;
   }
 }
 
@@ -46,11 +53,10 @@ IEffectVST3::IEffectVST3(const EffectIdentity& identity, HostInstanceInfo, int s
     SetOutputBusName(0, "Output");
   }
   // The effect follows the host's tempo and transport.
-  processContextRequirements = IProcessContextRequirements::kNeedTempo | IProcessContextRequirements::kNeedTimeSignature |
-                               IProcessContextRequirements::kNeedProjectTimeMusic |
-                               IProcessContextRequirements::kNeedBarPositionMusic |
-                               IProcessContextRequirements::kNeedCycleMusic |
-                               IProcessContextRequirements::kNeedTransportState;
+  processContextRequirements =
+      IProcessContextRequirements::kNeedTempo | IProcessContextRequirements::kNeedTimeSignature |
+      IProcessContextRequirements::kNeedProjectTimeMusic | IProcessContextRequirements::kNeedBarPositionMusic |
+      IProcessContextRequirements::kNeedCycleMusic | IProcessContextRequirements::kNeedTransportState;
   hostIn32_.assign(static_cast<std::size_t>(InputChannelCount()), nullptr);
   hostIn64_.assign(static_cast<std::size_t>(InputChannelCount()), nullptr);
   hostOut32_.assign(static_cast<std::size_t>(OutputChannelCount()), nullptr);
@@ -92,7 +98,9 @@ void IEffectVST3::ProgramChangeToHost() {
   if (componentHandler != nullptr) componentHandler->restartComponent(kParamValuesChanged);
 }
 
-int IEffectVST3::SamplePosition() { return static_cast<int>(static_cast<std::uint32_t>(lastProcessContext_.projectTimeSamples)); }
+int IEffectVST3::SamplePosition() {
+  return static_cast<int>(static_cast<std::uint32_t>(lastProcessContext_.projectTimeSamples));
+}
 
 double IEffectVST3::Tempo() { return lastProcessContext_.tempo; }
 

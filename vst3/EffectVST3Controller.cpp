@@ -7,8 +7,8 @@
 #include "vst3/IEffectParameter.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/StateStream.h"
-#include "vst3/sdk/interfaces/ivsthostapplication.h"
 #include "vst3/sdk/helpers/ustring.h"
+#include "vst3/sdk/interfaces/ivsthostapplication.h"
 
 namespace quivorant {
 

@@ -24,7 +24,8 @@ void TakeBus(AudioBusBuffers& bus, std::vector<Sample*>& channels, int first, in
   Sample** host = ChannelsOf(bus, static_cast<Sample*>(nullptr));
   const int usable = UsableChannels(bus);
   const int end = std::min(first + count, static_cast<int>(channels.size()));
-  for (int c = first; c < end; ++c) channels[static_cast<std::size_t>(c)] = c - first < usable ? host[c - first] : nullptr;
+  for (int c = first; c < end; ++c)
+    channels[static_cast<std::size_t>(c)] = c - first < usable ? host[c - first] : nullptr;
 }
 
 // Keeps the buffers of the connected channels, in order: the list the core consumes.

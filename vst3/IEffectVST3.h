@@ -26,8 +26,8 @@
 #include "plug/HostTimeInfo.h"
 #include "plug/IEffectBase.h"
 #include "vst3/IEffectVST3View.h"
-#include "vst3/sdk/interfaces/ivstunits.h"
 #include "vst3/sdk/helpers/vstsinglecomponenteffect.h"
+#include "vst3/sdk/interfaces/ivstunits.h"
 
 namespace quivorant {
 
@@ -38,9 +38,7 @@ inline constexpr Steinberg::Vst::ParamID kBypassParamId = 0x62706173;  // 'bpas'
 // Speaker arrangement used for a bus of `channels` channels (empty outside 1..6).
 Steinberg::Vst::SpeakerArrangement ArrangementForChannels(int channels);
 
-class IEffectVST3 : public IEffectBase,
-                    public Steinberg::Vst::SingleComponentEffect,
-                    public Steinberg::Vst::IUnitInfo {
+class IEffectVST3 : public IEffectBase, public Steinberg::Vst::SingleComponentEffect, public Steinberg::Vst::IUnitInfo {
 public:
   // A VST3 instance needs nothing from the host at construction.
   struct HostInstanceInfo {};
@@ -157,7 +155,8 @@ public:
 
   // IUnitInfo
   Steinberg::int32 PLUGIN_API getUnitCount() noexcept override;
-  Steinberg::tresult PLUGIN_API getUnitInfo(Steinberg::int32 unitIndex, Steinberg::Vst::UnitInfo& info) noexcept override;
+  Steinberg::tresult PLUGIN_API getUnitInfo(Steinberg::int32 unitIndex,
+                                            Steinberg::Vst::UnitInfo& info) noexcept override;
   Steinberg::int32 PLUGIN_API getProgramListCount() noexcept override;
   Steinberg::tresult PLUGIN_API getProgramListInfo(Steinberg::int32 listIndex,
                                                    Steinberg::Vst::ProgramListInfo& info) noexcept override;

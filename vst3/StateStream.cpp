@@ -26,8 +26,7 @@ bool WriteChunk(IBStream& stream, const StateChunk& chunk) {
   int done = 0;
   while (done < chunk.Size()) {
     int32 written = 0;
-    const tresult result =
-        stream.write(const_cast<std::uint8_t*>(chunk.Data()) + done, chunk.Size() - done, &written);
+    const tresult result = stream.write(const_cast<std::uint8_t*>(chunk.Data()) + done, chunk.Size() - done, &written);
     if (result != kResultOk || written <= 0) return false;
     done += std::min(written, chunk.Size() - done);
   }

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "effect/QuivorantIdentity.h"
-#include "plug/EffectIdentity.h"
 #include "platform/InstanceLock.h"
+#include "plug/EffectIdentity.h"
 #include "plug/MakerInfo.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/sdk/helpers/ustring.h"

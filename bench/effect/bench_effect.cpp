@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "effect/BiquadCoefficients.h"
 #include "bench/AlternateTiming.h"
+#include "effect/BiquadCoefficients.h"
 #include "effect/Quivorant.h"
 #include "plug/IEffectHeadless.h"
 #include "tests/support/Noise.h"
@@ -29,9 +29,8 @@ struct PlainState {
 
 // The two channels' recursions overlap, each waiting only on itself; coefficients, pointers and
 // state stay in registers for the whole block, so the loop runs at the recursion's latency bound.
-__attribute__((noinline)) void PlainStereoBiquad(const BiquadCoefficients& c, double wet, double dry,
-                                                 double* const* in, double* const* out, int n,
-                                                 PlainState& s) {
+__attribute__((noinline)) void PlainStereoBiquad(const BiquadCoefficients& c, double wet, double dry, double* const* in,
+                                                 double* const* out, int n, PlainState& s) {
   const double b0 = c.b0, a1 = c.a1, a2 = c.a2;
   const double* in0 = in[0];
   const double* in1 = in[1];

@@ -14,12 +14,12 @@
 #include "bench/AlternateTiming.h"
 #include "effect/Quivorant.h"
 #include "plug/IEffectHeadless.h"
-#include "tests/support/Noise.h"
 #include "tests/support/Library.h"
+#include "tests/support/Noise.h"
 #include "tests/support/Vst2Host.h"
+#include "tests/support/Vst3Buses.h"
 #include "tests/support/Vst3Module.h"
 #include "tests/support/Vst3Session.h"
-#include "tests/support/Vst3Buses.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant {
@@ -121,13 +121,16 @@ void Compare(benchmark::State& state, int frames) {
   double* ins[2] = {in[0].data(), in[1].data()};
   double* outs[2] = {out[0].data(), out[1].data()};
 
-  TimeAlternately(state, frames, [&] { front.Process(); }, [&] { fx->ProcessBlock(ins, outs, frames); });
+  TimeAlternately(
+      state, frames, [&] { front.Process(); }, [&] { fx->ProcessBlock(ins, outs, frames); });
 }
 
 void BM_FrontEnd32(benchmark::State& state) {
   const int frames = static_cast<int>(state.range(0));
-  if (state.range(1) == 3) Compare<Vst3Front>(state, frames);
-  else Compare<Vst2Front>(state, frames);
+  if (state.range(1) == 3)
+    Compare<Vst3Front>(state, frames);
+  else
+    Compare<Vst2Front>(state, frames);
 }
 
 void Args(benchmark::internal::Benchmark* b) {

@@ -17,7 +17,8 @@ bool GRAPH::Draw(IGraphics* g) {
   }
   const float p = (DisplayValue() - minimum) * float(kTrackWidth) / (maximum - minimum) + float(kTrackLeft);
   const int x = RoundHalfAway(p);
-  g->FillRect(ArgbColor(150, 255, 255, 255), PixelRect(x, kMarkerTop, PixelRect::ClampToInt(int64_t(x) + kMarkerWidth), kMarkerBottom));
+  g->FillRect(ArgbColor(150, 255, 255, 255),
+              PixelRect(x, kMarkerTop, PixelRect::ClampToInt(int64_t(x) + kMarkerWidth), kMarkerBottom));
   return true;
 }
 

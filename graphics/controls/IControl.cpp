@@ -21,9 +21,7 @@ int KeepInside(int start, int size, int limit, int margin) {
   return start;
 }
 
-bool IsListKind(const IParamRecord* param) {
-  return param->kind == kParamEnum || param->kind == kParamBool;
-}
+bool IsListKind(const IParamRecord* param) { return param->kind == kParamEnum || param->kind == kParamBool; }
 
 }  // namespace
 
@@ -83,8 +81,10 @@ void IControl::ShowPopupList(PromptPopup* popup, int selected) {
   const PixelRect& r = popup->Rect();
   const int w = r.Width();
   const int h = r.Height();
-  const int left = KeepInside(PixelRect::ClampToInt(int64_t(r.left) + (int64_t(rect_.Width()) - w) / 2), w, g->Width(), 6);
-  const int top = KeepInside(PixelRect::ClampToInt(int64_t(r.top) + (int64_t(rect_.Height()) - h) / 2), h, g->Height(), 6);
+  const int left =
+      KeepInside(PixelRect::ClampToInt(int64_t(r.left) + (int64_t(rect_.Width()) - w) / 2), w, g->Width(), 6);
+  const int top =
+      KeepInside(PixelRect::ClampToInt(int64_t(r.top) + (int64_t(rect_.Height()) - h) / 2), h, g->Height(), 6);
   popup->SetRects(PixelRect(left, top, left + w, top + h));
   popup->ShowFor(this, selected);
 }

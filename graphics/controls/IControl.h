@@ -64,7 +64,10 @@ public:
   double Value() const { return value_; }
   void SetValue(double normalizedValue) { value_ = normalizedValue; }
   double DefaultValue() const { return defaultValue_; }
-  void SetClamp(double lo, double hi) { clampLo_ = lo; clampHi_ = hi; }
+  void SetClamp(double lo, double hi) {
+    clampLo_ = lo;
+    clampHi_ = hi;
+  }
 
   IControl* Owner() const { return owner_; }
   void SetOwner(IControl* owner) { owner_ = owner; }
@@ -78,7 +81,10 @@ public:
   void SetTooltip(const char* text) { tooltip_ = text; }
 
   // Moves both rectangles (a pop-up list re-centres itself on its owner).
-  void SetRects(const PixelRect& rect) { rect_ = rect; targetRect_ = rect; }
+  void SetRects(const PixelRect& rect) {
+    rect_ = rect;
+    targetRect_ = rect;
+  }
 
 protected:
   // The right-button path of the base OnMouseDown: pop-up list for list parameters, value prompt

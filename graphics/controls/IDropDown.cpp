@@ -1,8 +1,8 @@
 #include "graphics/controls/IDropDown.h"
 
 #include "graphics/FrameIndex.h"
-#include "graphics/controls/IDropDownChild.h"
 #include "graphics/IGraphics.h"
+#include "graphics/controls/IDropDownChild.h"
 #include "plug/IEffectBase.h"
 #include "plug/Rounding.h"
 
@@ -32,10 +32,16 @@ void IDropDown::ListOrigin(int* x, int* y) const {
   *y = above ? rect_.top - h + 1 : rect_.bottom - 1;
   switch (placement_) {
     case kBelowLeft:
-    case kAboveLeft: *x = rect_.left; break;
+    case kAboveLeft:
+      *x = rect_.left;
+      break;
     case kBelowRight:
-    case kAboveRight: *x = rect_.right - w; break;
-    default: *x = rect_.left + RoundHalfAway((closedImage_.width - w) * 0.5); break;
+    case kAboveRight:
+      *x = rect_.right - w;
+      break;
+    default:
+      *x = rect_.left + RoundHalfAway((closedImage_.width - w) * 0.5);
+      break;
   }
 }
 

@@ -31,8 +31,7 @@ PixelRect IEntryBox::PlaceFor(const IControl& control, const IParamRecord& param
   return PixelRect(cx - width / 2, cy - 8, cx - width / 2 + width, cy + 8);
 }
 
-IEntryBox::IEntryBox(IEffectBase* plug, const PixelRect& rect, IControl* target, IParamRecord* param,
-                     const char* text)
+IEntryBox::IEntryBox(IEffectBase* plug, const PixelRect& rect, IControl* target, IParamRecord* param, const char* text)
     : IControl(plug, rect),
       target_(target),
       param_(param),
@@ -131,10 +130,10 @@ bool IEntryBox::Draw(IGraphics* graphics) {
   graphics->FillRect(kBoxColour, rect_, &copy);
   const int left = rect_.left + kPadding;
   if (caret_ != anchor_) {
-    graphics->FillRect(kSelectionColour,
-                       PixelRect(left + OffsetOf(SelectionStart()), rect_.top + 1, left + OffsetOf(SelectionEnd()),
-                                 rect_.bottom - 1),
-                       &copy);
+    graphics->FillRect(
+        kSelectionColour,
+        PixelRect(left + OffsetOf(SelectionStart()), rect_.top + 1, left + OffsetOf(SelectionEnd()), rect_.bottom - 1),
+        &copy);
   }
   graphics->DrawText(&style_, text_.c_str(), PixelRect(left, rect_.top, rect_.right - kPadding, rect_.bottom));
   const float caretX = float(left + OffsetOf(caret_));

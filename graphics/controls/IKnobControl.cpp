@@ -29,7 +29,8 @@ void IKnobControl::DrawValueText(IGraphics* graphics, TextStyle* style, bool wit
   char text[2 * kParamTextCapacity];
   std::snprintf(text, sizeof text, "%s%s", value, withLabel ? param->Label() : "");
   style->alignment = kAlignCenter;
-  graphics->DrawText(style, text, PixelRect(rect_.left, rect_.bottom - style->size + shift, rect_.right, rect_.bottom + shift));
+  graphics->DrawText(style, text,
+                     PixelRect(rect_.left, rect_.bottom - style->size + shift, rect_.right, rect_.bottom + shift));
 }
 
 }  // namespace quivorant

@@ -3,8 +3,8 @@
 // text printed beneath the image.
 #pragma once
 
-#include "graphics/controls/IControl.h"
 #include "graphics/TextStyle.h"
+#include "graphics/controls/IControl.h"
 
 namespace quivorant {
 

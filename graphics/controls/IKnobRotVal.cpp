@@ -24,7 +24,8 @@ PixelRect KnobRect(int cx, int cy, const BitmapRef& bitmap, const TextStyle& sty
 IKnobRotVal::IKnobRotVal(IEffectBase* plug, int centreX, int centreY, int paramIdx, const BitmapRef& bitmap,
                          const TextStyle& style, int textGap, int sweep, double gearing, int widthOverride, int steps,
                          float hoverDimming, bool showLabel)
-    : IKnobControl(plug, KnobRect(centreX, centreY, bitmap, style, textGap, widthOverride), paramIdx, kVertical, gearing),
+    : IKnobControl(plug, KnobRect(centreX, centreY, bitmap, style, textGap, widthOverride), paramIdx, kVertical,
+                   gearing),
       style_(style),
       bitmap_(bitmap),
       centreX_(centreX),
@@ -67,7 +68,8 @@ bool IKnobRotVal::Draw(IGraphics* g) {
                          RoundHalfAway(centreX_ + bitmap_.width / 2.0), rect_.bottom - textGap_ - style_.size);
     g->DrawBitmapFrame(bitmap_, body, 1, &drawBlend_, false);
     if (hovered_) drawBlend_.weight = 1.0f;
-    g->DrawRotatedBitmap(g->GetCachedBitmap(bitmap_.companionKey), centreX_, centreY_, angle, &drawBlend_, shift, shift);
+    g->DrawRotatedBitmap(g->GetCachedBitmap(bitmap_.companionKey), centreX_, centreY_, angle, &drawBlend_, shift,
+                         shift);
   } else {
     g->DrawRotatedBitmap(bitmap_, centreX_, centreY_, angle, &drawBlend_, shift, shift);
   }

@@ -11,9 +11,9 @@ namespace quivorant {
 
 class IKnobRotVal : public IKnobControl {
 public:
-  IKnobRotVal(IEffectBase* plug, int centreX, int centreY, int paramIdx, const BitmapRef& bitmap, const TextStyle& style,
-              int textGap = 2, int sweep = 300, double gearing = 4.0, int widthOverride = 0, int steps = -1,
-              float hoverDimming = 0.1f, bool showLabel = true);
+  IKnobRotVal(IEffectBase* plug, int centreX, int centreY, int paramIdx, const BitmapRef& bitmap,
+              const TextStyle& style, int textGap = 2, int sweep = 300, double gearing = 4.0, int widthOverride = 0,
+              int steps = -1, float hoverDimming = 0.1f, bool showLabel = true);
 
   void OnMouseUp(int x, int y, const MouseModifiers& mods) override;
   void OnMouseOver(int x, int y, const MouseModifiers& mods) override;

@@ -55,8 +55,10 @@ void IMessageBox::Answer(bool accept) {
 
 void IMessageBox::OnMouseDown(int x, int y, const MouseModifiers& mods) {
   if (mods.right || answer_ != kUnanswered) return;
-  if (YesButton().Contains(x, y)) Answer(true);
-  else if (NoButton().Contains(x, y)) Answer(false);
+  if (YesButton().Contains(x, y))
+    Answer(true);
+  else if (NoButton().Contains(x, y))
+    Answer(false);
 }
 
 bool IMessageBox::Draw(IGraphics* graphics) {
@@ -66,7 +68,8 @@ bool IMessageBox::Draw(IGraphics* graphics) {
   graphics->FillRect(kBoxColour, box, &copy);
   graphics->DrawRoundRect(kFrameColour, box, 0, &copy);
   const bool titled = !title_.empty();
-  if (titled) graphics->DrawText(&titleStyle_, title_.c_str(), PixelRect(box.left, box.top + 8, box.right, box.top + 26));
+  if (titled)
+    graphics->DrawText(&titleStyle_, title_.c_str(), PixelRect(box.left, box.top + 8, box.right, box.top + 26));
   const int textTop = box.top + (titled ? 30 : 20);
   graphics->DrawText(&textStyle_, text_.c_str(), PixelRect(box.left + 8, textTop, box.right - 8, textTop + 18));
   const char* yesLabel = buttons_ == kYesNo ? "Yes" : "OK";

@@ -10,7 +10,10 @@ namespace quivorant {
 
 IRadioButtons::IRadioButtons(IEffectBase* plug, const PixelRect& rect, int paramIdx, const BitmapRef& bitmap,
                              bool vertical, std::vector<int> boundaries, float hoverWeight)
-    : IControl(plug, rect, paramIdx), bitmap_(bitmap), vertical_(vertical), boundaries_(std::move(boundaries)),
+    : IControl(plug, rect, paramIdx),
+      bitmap_(bitmap),
+      vertical_(vertical),
+      boundaries_(std::move(boundaries)),
       hoverWeight_(hoverWeight) {}
 
 IRadioButtons::~IRadioButtons() = default;
@@ -35,9 +38,12 @@ void IRadioButtons::OnMouseDown(int x, int y, const MouseModifiers& mods) {
     const int n = Buttons();
     const int offset = PixelRect::ClampToInt(vertical_ ? int64_t(y) - rect_.top : int64_t(x) - rect_.left);
     const int i = ButtonAt(offset);
-    if (n < 2) value_ = 0.0;
-    else if (!EqualDivision() && i >= n) value_ = 1.0;
-    else value_ = double(i) / (n - 1);
+    if (n < 2)
+      value_ = 0.0;
+    else if (!EqualDivision() && i >= n)
+      value_ = 1.0;
+    else
+      value_ = double(i) / (n - 1);
   }
   SetDirty(true);
 }

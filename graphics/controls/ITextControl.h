@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "graphics/controls/IControl.h"
 #include "graphics/TextStyle.h"
+#include "graphics/controls/IControl.h"
 
 namespace quivorant {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "graphics/ArgbColor.h"
-#include "graphics/controls/IControl.h"
 #include "graphics/TextStyle.h"
+#include "graphics/controls/IControl.h"
 
 namespace quivorant {
 

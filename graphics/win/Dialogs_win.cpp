@@ -73,8 +73,10 @@ void IGraphicsWin::PromptForFile(char* fileName, int action, const char* directo
   char file[kPathCapacity];
   CopyBounded(file, fileName, sizeof file);
   char initialDir[kPathCapacity];
-  if (directory && *directory) CopyBounded(initialDir, directory, sizeof initialDir);
-  else GetHostDirectory(initialDir);
+  if (directory && *directory)
+    CopyBounded(initialDir, directory, sizeof initialDir);
+  else
+    GetHostDirectory(initialDir);
   const FileFilter filter = MakeFileFilter(extensions);
 
   OPENFILENAMEA dialog = {};

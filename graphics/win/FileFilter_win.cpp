@@ -8,8 +8,10 @@ FileFilter MakeFileFilter(const char* extensions) {
   std::string pattern = "*.";
   const std::string list(extensions);
   for (char c : list) {
-    if (c == ' ') pattern += ";*.";
-    else pattern += c;
+    if (c == ' ')
+      pattern += ";*.";
+    else
+      pattern += c;
   }
   result.defaultExtension = list.substr(0, list.find(' '));
   result.filter = pattern;

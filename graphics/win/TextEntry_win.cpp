@@ -97,7 +97,8 @@ void IGraphicsWin::CreateEntry(IControl* control, IParamRecord* param, bool comp
                                static_cast<HINSTANCE>(moduleInstance_), nullptr);
   if (!entry) return;
   if (list) {
-    for (int i = 0; i < texts; ++i) SendMessageA(entry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(param->DisplayTextFor(i)));
+    for (int i = 0; i < texts; ++i)
+      SendMessageA(entry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(param->DisplayTextFor(i)));
     SendMessageA(entry, CB_SETCURSEL, WPARAM(selected), 0);
   } else {
     // Whatever is typed fits what the timer reads back.
@@ -109,7 +110,8 @@ void IGraphicsWin::CreateEntry(IControl* control, IParamRecord* param, bool comp
   entryParam_ = param;
   editState_ = kEditNone;
   SetPropA(entry, detail::kPreviousProcProperty,
-           reinterpret_cast<HANDLE>(SetWindowLongPtrA(entry, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(detail::EntryWindowProc))));
+           reinterpret_cast<HANDLE>(
+               SetWindowLongPtrA(entry, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(detail::EntryWindowProc))));
   HFONT font = CreateFontA(Scale().ToWindow(14), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
   entryFont_ = font;
   if (font) SendMessageA(entry, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

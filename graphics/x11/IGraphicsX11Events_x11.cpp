@@ -27,12 +27,18 @@ MouseModifiers ModifiersOf(unsigned int state) {
 // The key numbers controls know; -1 for every other key.
 int ControlKeyFor(KeySym sym) {
   switch (sym) {
-    case XK_space: return kKeySpace;
-    case XK_Up: return kKeyUpArrow;
-    case XK_Down: return kKeyDownArrow;
-    case XK_Left: return kKeyLeftArrow;
-    case XK_Right: return kKeyRightArrow;
-    default: break;
+    case XK_space:
+      return kKeySpace;
+    case XK_Up:
+      return kKeyUpArrow;
+    case XK_Down:
+      return kKeyDownArrow;
+    case XK_Left:
+      return kKeyLeftArrow;
+    case XK_Right:
+      return kKeyRightArrow;
+    default:
+      break;
   }
   if (sym >= XK_0 && sym <= XK_9) return kKeyDigit0 + int(sym - XK_0);
   if (sym >= XK_a && sym <= XK_z) return kKeyLetterA + int(sym - XK_a);
@@ -43,15 +49,38 @@ int ControlKeyFor(KeySym sym) {
 // Editing keys of the value entry; false for keys that only type.
 bool EntryKeyFor(KeySym sym, unsigned int state, EntryKey* key) {
   switch (sym) {
-    case XK_Left: case XK_KP_Left: *key = EntryKey::kLeft; return true;
-    case XK_Right: case XK_KP_Right: *key = EntryKey::kRight; return true;
-    case XK_Home: case XK_KP_Home: *key = EntryKey::kHome; return true;
-    case XK_End: case XK_KP_End: *key = EntryKey::kEnd; return true;
-    case XK_BackSpace: *key = EntryKey::kBackspace; return true;
-    case XK_Delete: case XK_KP_Delete: *key = EntryKey::kDelete; return true;
-    case XK_Return: case XK_KP_Enter: *key = EntryKey::kEnter; return true;
-    case XK_Escape: *key = EntryKey::kEscape; return true;
-    default: break;
+    case XK_Left:
+    case XK_KP_Left:
+      *key = EntryKey::kLeft;
+      return true;
+    case XK_Right:
+    case XK_KP_Right:
+      *key = EntryKey::kRight;
+      return true;
+    case XK_Home:
+    case XK_KP_Home:
+      *key = EntryKey::kHome;
+      return true;
+    case XK_End:
+    case XK_KP_End:
+      *key = EntryKey::kEnd;
+      return true;
+    case XK_BackSpace:
+      *key = EntryKey::kBackspace;
+      return true;
+    case XK_Delete:
+    case XK_KP_Delete:
+      *key = EntryKey::kDelete;
+      return true;
+    case XK_Return:
+    case XK_KP_Enter:
+      *key = EntryKey::kEnter;
+      return true;
+    case XK_Escape:
+      *key = EntryKey::kEscape;
+      return true;
+    default:
+      break;
   }
   if ((state & ControlMask) != 0 && (sym == XK_a || sym == XK_A)) {
     *key = EntryKey::kSelectAll;
@@ -121,8 +150,10 @@ void IGraphicsX11::HandleEvent(const void* raw) {
       const XButtonEvent& e = event.xbutton;
       if (e.button != Button1 && e.button != Button3) return;
       MouseModifiers mods = ModifiersOf(e.state);
-      if (e.button == Button1) mods.left = false;
-      else mods.right = false;
+      if (e.button == Button1)
+        mods.left = false;
+      else
+        mods.right = false;
       x.dragging = false;
       OnMouseUp(e.x, e.y, mods);
       return;

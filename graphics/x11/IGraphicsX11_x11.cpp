@@ -114,9 +114,8 @@ void* IGraphicsX11::OpenWindow(void* parent) {
       XSetWindowAttributes attributes{};
       // No background: every exposed pixel is ours to paint, so nothing flickers.
       attributes.background_pixmap = None;
-      attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                              KeyPressMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask |
-                              StructureNotifyMask;
+      attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
+                              EnterWindowMask | LeaveWindowMask | FocusChangeMask | StructureNotifyMask;
       x->window = XCreateWindow(x->display, parentWindow, 0, 0, unsigned(WindowWidth()), unsigned(WindowHeight()), 0,
                                 parentAttributes.depth, InputOutput, visual, CWBackPixmap | CWEventMask, &attributes);
       x->visual = visual;
@@ -258,8 +257,10 @@ void IGraphicsX11::TimerTick() {
 }
 
 void IGraphicsX11::Idle() {
-  if (NowSeconds() - lastTickSeconds_ >= 1.0 / FrameRate()) TimerTick();
-  else DispatchWindowEvents();
+  if (NowSeconds() - lastTickSeconds_ >= 1.0 / FrameRate())
+    TimerTick();
+  else
+    DispatchWindowEvents();
 }
 
 void IGraphicsX11::PromptParamEntry(IControl* control, IParamRecord* param, bool compact) {

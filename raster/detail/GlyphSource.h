@@ -43,8 +43,8 @@ namespace detail {
 
 // The system's own text renderer (Windows only; elsewhere it always declines). Draws into the
 // device context of dest; false when it did not draw.
-bool SystemDrawText(void* deviceContext, RasterFontHandle font, const std::vector<std::uint32_t>& text,
-                    int left, int top, int right, int bottom, int flags, std::uint32_t colour);
+bool SystemDrawText(void* deviceContext, RasterFontHandle font, const std::vector<std::uint32_t>& text, int left,
+                    int top, int right, int bottom, int flags, std::uint32_t colour);
 
 }  // namespace detail
 }  // namespace quivorant

@@ -26,9 +26,7 @@ inline int OpacityFromAlpha(float alpha) {
   return static_cast<int>(alpha * 256.0f);
 }
 
-inline RasterPixel Average(RasterPixel s, RasterPixel d) {
-  return ((s >> 1) & 0x7F7F7F7Fu) + ((d >> 1) & 0x7F7F7F7Fu);
-}
+inline RasterPixel Average(RasterPixel s, RasterPixel d) { return ((s >> 1) & 0x7F7F7F7Fu) + ((d >> 1) & 0x7F7F7F7Fu); }
 
 // Plain copy at opacity k: every channel, alpha included, moves from dst toward src.
 inline RasterPixel CopyBlend(RasterPixel s, RasterPixel d, int k) {
@@ -104,11 +102,21 @@ inline RasterPixel FillThreeQuarters(RasterPixel colour, RasterPixel p) {
 template <typename Visit>
 inline void DispatchFillCopy(int k, Visit visit) {
   switch (k) {
-    case 256: visit([](RasterPixel c, RasterPixel) { return c; }); break;
-    case 192: visit([](RasterPixel c, RasterPixel p) { return FillThreeQuarters(c, p); }); break;
-    case 128: visit([](RasterPixel c, RasterPixel p) { return Average(c, p); }); break;
-    case 64: visit([](RasterPixel c, RasterPixel p) { return FillQuarter(c, p); }); break;
-    default: visit([k](RasterPixel c, RasterPixel p) { return FillCopyGeneral(c, p, k); }); break;
+    case 256:
+      visit([](RasterPixel c, RasterPixel) { return c; });
+      break;
+    case 192:
+      visit([](RasterPixel c, RasterPixel p) { return FillThreeQuarters(c, p); });
+      break;
+    case 128:
+      visit([](RasterPixel c, RasterPixel p) { return Average(c, p); });
+      break;
+    case 64:
+      visit([](RasterPixel c, RasterPixel p) { return FillQuarter(c, p); });
+      break;
+    default:
+      visit([k](RasterPixel c, RasterPixel p) { return FillCopyGeneral(c, p, k); });
+      break;
   }
 }
 
@@ -160,10 +168,17 @@ inline void Compose(RasterPixel& d, RasterPixel s, int k) {
 inline bool ComposeByMode(RasterPixel& d, RasterPixel s, int k, int mode) {
   const bool sa = (mode & 0x10000) != 0;
   switch (mode & 0xFF) {
-    case 0: sa ? Compose<0, true>(d, s, k) : Compose<0, false>(d, s, k); return true;
-    case 1: sa ? Compose<1, true>(d, s, k) : Compose<1, false>(d, s, k); return true;
-    case 2: sa ? Compose<2, true>(d, s, k) : Compose<2, false>(d, s, k); return true;
-    default: return false;
+    case 0:
+      sa ? Compose<0, true>(d, s, k) : Compose<0, false>(d, s, k);
+      return true;
+    case 1:
+      sa ? Compose<1, true>(d, s, k) : Compose<1, false>(d, s, k);
+      return true;
+    case 2:
+      sa ? Compose<2, true>(d, s, k) : Compose<2, false>(d, s, k);
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -21,8 +21,7 @@ public:
 
   // False when nothing at all can be drawn (no pixels, zero opacity, an operation fills lack).
   bool CanDraw() const {
-    return pixels_ != nullptr && width_ > 0 && height_ > 0 && k_ > 0 &&
-           (operation_ == 0 || operation_ == 1);
+    return pixels_ != nullptr && width_ > 0 && height_ > 0 && k_ > 0 && (operation_ == 0 || operation_ == 1);
   }
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "raster/RasterPngWriter.h"
 #include "raster/RasterPng.h"
+#include "raster/RasterPngWriter.h"
 #include "raster/RasterSysBitmap.h"
 
 namespace quivorant::test {

@@ -84,7 +84,8 @@ protected:
     for (int degrees = -180; degrees < 180; ++degrees) {
       long error = 0;
       for (int y = cy - 20; y < cy + 20; ++y) {
-        for (int x = cx - 20; x < cx + 20; ++x) error += ColourDistance(ComposedKnob(cx, cy, degrees, shift, x, y), shot.Rgb(x, y));
+        for (int x = cx - 20; x < cx + 20; ++x)
+          error += ColourDistance(ComposedKnob(cx, cy, degrees, shift, x, y), shot.Rgb(x, y));
       }
       if (bestError < 0 || error < bestError) {
         bestError = error;
@@ -142,8 +143,11 @@ TEST_F(EditorPixels, KnobPointersSitAtTheirDefaultAngles) {
   struct Knob {
     int param, cx;
   };
-  const Knob knobs[] = {{kParamFilterFreq, 52}, {kParamFilterBandwidth, 108}, {kParamFilterMix, 164},
-                        {kParamLfoRate, 287}, {kParamLfoDepth, 343}};
+  const Knob knobs[] = {{kParamFilterFreq, 52},
+                        {kParamFilterBandwidth, 108},
+                        {kParamFilterMix, 164},
+                        {kParamLfoRate, 287},
+                        {kParamLfoDepth, 343}};
   for (const Knob& k : knobs) {
     // A 300-degree sweep: value 0 at -150 degrees (counter-clockwise end), 1 at +150.
     const double n = e.fx->GetParam(k.param)->NormalizedValue();
@@ -160,8 +164,8 @@ TEST_F(EditorPixels, ValueTextsUnderTheKnobsFollowTheValues) {
   struct Text {
     int param, left, right;
   };
-  const Text texts[] = {{kParamFilterFreq, 22, 82},   {kParamFilterBandwidth, 88, 128}, {kParamFilterMix, 144, 184},
-                        {kParamLfoWave, 201, 261},    {kParamLfoRate, 267, 307},        {kParamLfoDepth, 323, 363}};
+  const Text texts[] = {{kParamFilterFreq, 22, 82}, {kParamFilterBandwidth, 88, 128}, {kParamFilterMix, 144, 184},
+                        {kParamLfoWave, 201, 261},  {kParamLfoRate, 267, 307},        {kParamLfoDepth, 323, 363}};
   std::vector<Picture> before(1, shot);
   for (const Text& t : texts) {
     const Box line{t.left, 196, t.right, 210};
@@ -183,8 +187,7 @@ TEST_F(EditorPixels, TheSelectedFilterTypeShowsItsButton) {
     int off = 0;
     for (int y = 112; y < 125; ++y) {
       for (int x = 100 + 24 * button; x < 124 + 24 * button; ++x) {
-        const std::uint32_t want =
-            button == selected ? Over(types.At(x - 100, y - 112), bg.Rgb(x, y)) : bg.Rgb(x, y);
+        const std::uint32_t want = button == selected ? Over(types.At(x - 100, y - 112), bg.Rgb(x, y)) : bg.Rgb(x, y);
         off += ColourDistance(shot.Rgb(x, y), want) > 2;
       }
     }

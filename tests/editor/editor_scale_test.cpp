@@ -59,8 +59,8 @@ TEST(EditorScale, AtTwoHundredPercentTheLargeArtIsDrawnPixelForPixel) {
       for (int i = 1; i < e.editor->NControls(); ++i) {
         const PixelRect& r = e.editor->GetControl(i)->Rect();
         // Rectangles include their right and bottom edges; the link area (2) draws nothing.
-        covered = covered ||
-                  (i != 2 && x >= 2 * r.left && x < 2 * r.right + 2 && y >= 2 * r.top && y < 2 * r.bottom + 2);
+        covered =
+            covered || (i != 2 && x >= 2 * r.left && x < 2 * r.right + 2 && y >= 2 * r.top && y < 2 * r.bottom + 2);
       }
       if (covered) continue;
       ++checked;

@@ -23,8 +23,7 @@ namespace {
 // One block from a snapshot of the effect's state, every rule applied in turn.
 class PlainEffect {
 public:
-  explicit PlainEffect(const CLS_QUIVORANT& fx)
-      : filter_(fx.Filter()), c_(fx.Coefficients()), lfo_(fx.Lfo()) {
+  explicit PlainEffect(const CLS_QUIVORANT& fx) : filter_(fx.Filter()), c_(fx.Coefficients()), lfo_(fx.Lfo()) {
     s_[0] = fx.ChannelState(0);
     s_[1] = fx.ChannelState(1);
   }
@@ -68,8 +67,10 @@ private:
       filter_.wet = static_cast<float>(v);
       filter_.dry = 1.0f - filter_.wet;
     } else {
-      if (lfo_.target == kLfoTargetFrequency) filter_.frequency = RoundHalfAway(v);
-      else filter_.bandwidth = static_cast<float>(v);
+      if (lfo_.target == kLfoTargetFrequency)
+        filter_.frequency = RoundHalfAway(v);
+      else
+        filter_.bandwidth = static_cast<float>(v);
       DesignBiquad(filter_.type, filter_.frequency, filter_.bandwidth, filter_.sampleRate, &c_);
     }
     lfo_.phase += lfo_.step;
@@ -113,8 +114,7 @@ struct Buffers {
 // Noise with the values that the flush and the overflow guard act on, and silences.
 std::vector<double> HostileInput(int frames, std::uint32_t seed) {
   std::vector<double> v = test::TestNoise(frames, seed);
-  const double specials[] = {1e-30, -1e-25, 1e-24, -0.0, std::nan(""), 1e300,
-                             std::numeric_limits<double>::infinity()};
+  const double specials[] = {1e-30, -1e-25, 1e-24, -0.0, std::nan(""), 1e300, std::numeric_limits<double>::infinity()};
   std::mt19937 pick(seed);
   for (int k = 0; k < 6; ++k) v[pick() % frames] = specials[pick() % 7];
   const int silence = static_cast<int>(pick() % 4) * 2000;
@@ -137,14 +137,29 @@ TEST(EffectExactness, BlockLoopMatchesThePlainArithmetic) {
       rig.Set(kParamLfoRate, 0);  // cycles of 101 updates: the kept results come round again
       for (int block = 0; block < 60; ++block) {
         switch (random() % 10) {  // a change between blocks, or none
-          case 0: rig.Set(kParamFilterFreq, 20 + random() % 19980); break;
-          case 1: rig.Set(kParamFilterBandwidth, 1 + random() % 100); break;
-          case 2: rig.Set(kParamLfoWave, random() % 6); break;
-          case 3: rig.Set(kParamLfoDepth, random() % 101); break;
-          case 4: rig.Set(kParamFilterType, random() % 3); break;
-          case 5: rig.host.tempo = 40.0 + random() % 200; break;
-          case 6: rig.Set(kParamLfoRate, random() % 2 ? 15 : random() % 4); break;
-          default: break;
+          case 0:
+            rig.Set(kParamFilterFreq, 20 + random() % 19980);
+            break;
+          case 1:
+            rig.Set(kParamFilterBandwidth, 1 + random() % 100);
+            break;
+          case 2:
+            rig.Set(kParamLfoWave, random() % 6);
+            break;
+          case 3:
+            rig.Set(kParamLfoDepth, random() % 101);
+            break;
+          case 4:
+            rig.Set(kParamFilterType, random() % 3);
+            break;
+          case 5:
+            rig.host.tempo = 40.0 + random() % 200;
+            break;
+          case 6:
+            rig.Set(kParamLfoRate, random() % 2 ? 15 : random() % 4);
+            break;
+          default:
+            break;
         }
         const int frames = block % 7 == 0 ? static_cast<int>(random() % 3) : 1 + static_cast<int>(random() % 9000);
         const std::vector<double> left = HostileInput(std::max(frames, 1), random());

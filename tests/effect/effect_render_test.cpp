@@ -44,8 +44,7 @@ TEST(EffectRender, EveryFactoryPresetAtSeveralRatesAndTempi) {
         rig.LoadPreset(preset);
         // A bandpass or lowpass at high resonance may ring above the input level, never off.
         const double peak = RenderPeak(rig, static_cast<int>(rate / 4), 512, 100u + preset);
-        EXPECT_LT(peak, 50.0) << FactoryPresets()[preset - 1].name << " at " << rate << " Hz, " << tempo
-                              << " BPM";
+        EXPECT_LT(peak, 50.0) << FactoryPresets()[preset - 1].name << " at " << rate << " Hz, " << tempo << " BPM";
       }
     }
   }

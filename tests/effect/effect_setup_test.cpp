@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "effect/QuivorantIdentity.h"
 #include "effect/LfoWave.h"
+#include "effect/QuivorantIdentity.h"
 #include "effect/QuivorantPresets.h"
 #include "graphics/controls/GRAPH.h"
 #include "tests/effect/EffectRig.h"
@@ -23,8 +23,8 @@ TEST(EffectSetup, Identity) {
   EXPECT_STREQ(id.makerName, "Tolvane");
   EXPECT_EQ(id.vendorVersion, 0x00011E00);
   EXPECT_EQ(id.uniqueId, 0x62316751);  // 'b1gQ'
-  EXPECT_EQ(static_cast<std::uint32_t>(id.makerId), (std::uint32_t('T') << 24) | (std::uint32_t('l') << 16) |
-                                                        (std::uint32_t('v') << 8) | std::uint32_t('n'));
+  EXPECT_EQ(static_cast<std::uint32_t>(id.makerId),
+            (std::uint32_t('T') << 24) | (std::uint32_t('l') << 16) | (std::uint32_t('v') << 8) | std::uint32_t('n'));
   EXPECT_EQ(id.latency, 0);
   EXPECT_EQ(id.midiMode, 0);
   EXPECT_FALSE(id.doesStateChunks);
@@ -72,9 +72,9 @@ TEST(EffectSetup, ParametersWithRangesDefaultsAndTexts) {
     EXPECT_EQ(p->exponent, i == kParamFilterFreq ? 2.0 : 1.0) << i;
   }
   const IParamRecord* rate = rig.fx->GetParam(kParamLfoRate);
-  const char* rates[28] = {"1/16", "1/8T", "1/16D", "1/8", "1/4T", "1/8D", "1/4", "1/2T", "1/4D", "1/2",
-                           "1/1T", "1/2D", "1/1", "2/1T", "1/1D", "2/1", "4/1T", "2/1D", "4/1", "8/1T",
-                           "4/1D", "8/1", "16/1T", "8/1D", "16/1", "32/1T", "16/1D", "32/1"};
+  const char* rates[28] = {"1/16", "1/8T", "1/16D", "1/8",  "1/4T", "1/8D",  "1/4",   "1/2T", "1/4D", "1/2",
+                           "1/1T", "1/2D", "1/1",   "2/1T", "1/1D", "2/1",   "4/1T",  "2/1D", "4/1",  "8/1T",
+                           "4/1D", "8/1",  "16/1T", "8/1D", "16/1", "32/1T", "16/1D", "32/1"};
   for (int v = 0; v < 28; ++v) EXPECT_STREQ(rate->DisplayTextFor(v), rates[v]);
   char text[32];
   rate->FormatValue(15, false, text);
@@ -93,10 +93,18 @@ TEST(EffectSetup, PresetTableAndFactoryPresetsLoadTheirRows) {
   EffectRig rig;
   EXPECT_STREQ(rig.fx->PresetName(0), "---- default ----");
   EXPECT_TRUE(rig.fx->GetPresetSlot(0)->chunk.Empty());
-  const char* names[12] = {"1 oct bandwidth",  "1x2 oct bandwidth",  "2x2 oct bandwidth",
-                           "3x2 oct bandwidth", "High Frequencies",  "High Phaser",
-                           "Low Frequencies",  "Middle Frequencies", "Oscillating Filter",
-                           "Oscillating Freq", "Phaser",             "Vibrato"};
+  const char* names[12] = {"1 oct bandwidth",
+                           "1x2 oct bandwidth",
+                           "2x2 oct bandwidth",
+                           "3x2 oct bandwidth",
+                           "High Frequencies",
+                           "High Phaser",
+                           "Low Frequencies",
+                           "Middle Frequencies",
+                           "Oscillating Filter",
+                           "Oscillating Freq",
+                           "Phaser",
+                           "Vibrato"};
   for (int i = 0; i < 12; ++i) EXPECT_STREQ(rig.fx->PresetName(i + 1), names[i]);
   EXPECT_STREQ(rig.fx->PresetName(13), "- 14 -");
   EXPECT_STREQ(rig.fx->PresetName(14), "- 15 -");

@@ -17,9 +17,12 @@ namespace {
 double Sixteenths(int e) {
   const int k = e / 3;
   switch (e % 3) {
-    case 0: return std::ldexp(1.0, k);
-    case 1: return std::ldexp(1.0, k + 1) * 2.0 / 3.0;
-    default: return std::ldexp(1.0, k) * 1.5;
+    case 0:
+      return std::ldexp(1.0, k);
+    case 1:
+      return std::ldexp(1.0, k + 1) * 2.0 / 3.0;
+    default:
+      return std::ldexp(1.0, k) * 1.5;
   }
 }
 
@@ -35,9 +38,9 @@ TEST(LfoRate, PeriodsOfAllRatesAt120BpmAnd44100) {
     EXPECT_EQ(t.period, RoundHalfUp(Sixteenths(e) * samplesPerSixteenth)) << "rate " << e;
     EXPECT_EQ(t.step, 55) << "rate " << e;  // 55.125 samples: a hundredth of a sixteenth
   }
-  EXPECT_EQ(ComputeLfoTiming(0, samplesPerWhole).period, 5513);     // "1/16", 5512.5 rounded up
-  EXPECT_EQ(ComputeLfoTiming(15, samplesPerWhole).period, 176400);  // "2/1"
-  EXPECT_EQ(ComputeLfoTiming(27, samplesPerWhole).period, 2822400); // "32/1", 512 sixteenths
+  EXPECT_EQ(ComputeLfoTiming(0, samplesPerWhole).period, 5513);      // "1/16", 5512.5 rounded up
+  EXPECT_EQ(ComputeLfoTiming(15, samplesPerWhole).period, 176400);   // "2/1"
+  EXPECT_EQ(ComputeLfoTiming(27, samplesPerWhole).period, 2822400);  // "32/1", 512 sixteenths
 }
 
 TEST(LfoRate, OtherTemposAndRatesStayWithinASampleOfTheNoteLength) {
@@ -171,8 +174,8 @@ TEST(LfoSwing, NeverLeavesTheTargetsLimits) {
     std::int32_t id;
     double lo, hi;
   };
-  for (Target t : {Target{kLfoTargetFrequency, 20, 20000}, Target{kLfoTargetBandwidth, 0.01, 1},
-                   Target{kLfoTargetMix, 0, 1}}) {
+  for (Target t :
+       {Target{kLfoTargetFrequency, 20, 20000}, Target{kLfoTargetBandwidth, 0.01, 1}, Target{kLfoTargetMix, 0, 1}}) {
     for (int d = 0; d <= 100; ++d) {
       for (int b = 0; b <= 100; b += 5) {
         LfoBaseValues base;

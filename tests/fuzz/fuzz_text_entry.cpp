@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/controls/IControl.h"
 #include "graphics/IGraphics.h"
 #include "graphics/IGraphicsOffscreen.h"
+#include "graphics/controls/IControl.h"
 #include "tests/fuzz/common/FuzzChecks.h"
 #include "tests/fuzz/common/Vst2Instance.h"
 #include "vst2/abi/VstOpcodes.h"
@@ -49,7 +49,8 @@ void EnterText(Vst2Instance& instance, quivorant::IGraphics& editor, quivorant::
     } else {
       expected[static_cast<std::size_t>(paramIdx)] = param->value;
       // The entry travels as a normalised value and is rounded to the step on its way in.
-      const double slack = (param->kind == quivorant::kParamDouble ? 0.0 : param->step / 2) + 1e-9 * (param->max - param->min);
+      const double slack =
+          (param->kind == quivorant::kParamDouble ? 0.0 : param->step / 2) + 1e-9 * (param->max - param->min);
       RequireStoredAsTyped(*param, text, slack);
       Require(begins[0].index == paramIdx && ends[0].index == paramIdx, "the gesture is the entry's parameter's");
     }

@@ -10,7 +10,8 @@ namespace quivorant::test {
 
 class DrawProbe : public IControl {
 public:
-  DrawProbe(const PixelRect& rect, std::function<void(IGraphics*)> draw) : IControl(nullptr, rect), draw_(std::move(draw)) {}
+  DrawProbe(const PixelRect& rect, std::function<void(IGraphics*)> draw)
+      : IControl(nullptr, rect), draw_(std::move(draw)) {}
   bool Draw(IGraphics* graphics) override {
     draw_(graphics);
     return true;

@@ -4,7 +4,9 @@
 
 namespace quivorant::test {
 
-RasterPixel PatternPixel(int x, int y) { return 0xFF00005Au | (RasterPixel(x & 0xFF) << 16) | (RasterPixel(y & 0xFF) << 8); }
+RasterPixel PatternPixel(int x, int y) {
+  return 0xFF00005Au | (RasterPixel(x & 0xFF) << 16) | (RasterPixel(y & 0xFF) << 8);
+}
 
 RasterBitmap* MakePatternBitmap(int width, int height) {
   auto* bitmap = new RasterMemBitmap(width, height, 4);

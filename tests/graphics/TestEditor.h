@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/controls/IControl.h"
 #include "graphics/IGraphicsOffscreen.h"
+#include "graphics/controls/IControl.h"
 #include "raster/RasterBitmap.h"
 
 namespace quivorant::test {
@@ -51,7 +51,9 @@ public:
     Log("down " + std::to_string(x) + " " + std::to_string(y));
     IControl::OnMouseDown(x, y, mods);
   }
-  void OnMouseUp(int x, int y, const MouseModifiers&) override { Log("up " + std::to_string(x) + " " + std::to_string(y)); }
+  void OnMouseUp(int x, int y, const MouseModifiers&) override {
+    Log("up " + std::to_string(x) + " " + std::to_string(y));
+  }
   void OnDrop(int, int, const char* path) override { Log(std::string("drop ") + path); }
   void OnMouseDrag(int, int, int dX, int dY, const MouseModifiers&) override {
     Log("drag " + std::to_string(dX) + " " + std::to_string(dY));
@@ -61,7 +63,9 @@ public:
   void OnKeyDown(int, int, int key) override { Log("key " + std::to_string(key)); }
   void OnMouseOver(int, int, const MouseModifiers&) override { Log("over"); }
   void OnMouseOut() override { Log("out"); }
-  void PopupResult(const char* text, int index) override { Log(std::string("result '") + text + "' " + std::to_string(index)); }
+  void PopupResult(const char* text, int index) override {
+    Log(std::string("result '") + text + "' " + std::to_string(index));
+  }
   bool Draw(IGraphics*) override {
     Log("draw");
     return true;

@@ -1,7 +1,7 @@
 // Bitmap loading and caching, frame offsets, splitting, clipping to the draw rectangle, fills,
 // text and the handling of images that are missing.
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "graphics/controls/IBitmapControl.h"
 #include "raster/RasterSysBitmap.h"
@@ -68,14 +68,15 @@ TEST_F(Drawing, FrameOffsetsOfHorizontalAndVerticalFilmstrips) {
   EXPECT_EQ(At(0, 0), PatternPixel(96, 0));  // 192 * 3 / 6
   EXPECT_EQ(At(31, 31), PatternPixel(127, 31));
   EXPECT_EQ(At(40, 0), PatternPixel(0, 0));
-  EXPECT_EQ(At(80, 5), PatternPixel(0, 5));   // frame numbers below 1 draw the first frame
+  EXPECT_EQ(At(80, 5), PatternPixel(0, 5));    // frame numbers below 1 draw the first frame
   EXPECT_EQ(At(3, 100), PatternPixel(3, 12));  // 48 * 1 / 4
   EXPECT_EQ(At(3, 111), PatternPixel(3, 23));
 }
 
 TEST_F(Drawing, BitmapsClipToTheDrawRectangleWithTheMatchingSourcePart) {
   const BitmapRef image = Pattern(40, 40, 1);
-  PaintWith(PixelRect(0, 0, 20, 20), [&](IGraphics* g) { g->DrawBitmap(image, PixelRect(10, 10, 50, 50), 3, 4, &kCopy); });
+  PaintWith(PixelRect(0, 0, 20, 20),
+            [&](IGraphics* g) { g->DrawBitmap(image, PixelRect(10, 10, 50, 50), 3, 4, &kCopy); });
   EXPECT_EQ(At(10, 10), PatternPixel(3, 4));
   EXPECT_EQ(At(19, 19), PatternPixel(12, 13));
   EXPECT_EQ(At(20, 19), kPaper);
@@ -83,7 +84,8 @@ TEST_F(Drawing, BitmapsClipToTheDrawRectangleWithTheMatchingSourcePart) {
   EXPECT_EQ(At(9, 10), kPaper);
 
   // Clipped on the top-left side: the source start moves with the destination.
-  PaintWith(PixelRect(30, 30, 60, 60), [&](IGraphics* g) { g->DrawBitmap(image, PixelRect(10, 10, 50, 50), 0, 0, &kCopy); });
+  PaintWith(PixelRect(30, 30, 60, 60),
+            [&](IGraphics* g) { g->DrawBitmap(image, PixelRect(10, 10, 50, 50), 0, 0, &kCopy); });
   EXPECT_EQ(At(30, 30), PatternPixel(20, 20));
   EXPECT_EQ(At(29, 30), kPaper);
   EXPECT_EQ(At(49, 49), PatternPixel(39, 39));
@@ -221,7 +223,8 @@ TEST_F(Drawing, TextDrawsInItsColourAndEmptyTextDrawsNothing) {
 TEST_F(Drawing, AStyleWhoseFontCannotBeMadeFailsDrawText) {
   TextStyle nameless("", 14, ArgbColor(255, 255, 255, 255));
   bool result = true;
-  PaintWith(PixelRect(0, 0, 395, 248), [&](IGraphics* g) { result = g->DrawText(&nameless, "abc", PixelRect(0, 0, 50, 20)); });
+  PaintWith(PixelRect(0, 0, 395, 248),
+            [&](IGraphics* g) { result = g->DrawText(&nameless, "abc", PixelRect(0, 0, 50, 20)); });
   EXPECT_FALSE(result);
 }
 

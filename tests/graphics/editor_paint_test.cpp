@@ -60,7 +60,7 @@ TEST_F(Painting, StrictPaintDrawsIntersectingVisibleControlsInListOrderAndCleans
   c->SetDirty(false);
   EXPECT_TRUE(editor->Paint(PixelRect(20, 20, 60, 60)));
   EXPECT_EQ(journal, (Calls{"bg draw", "A draw"}));  // B hidden, C elsewhere
-  EXPECT_FALSE(c->IsDirty());                         // cleaned though not drawn
+  EXPECT_FALSE(c->IsDirty());                        // cleaned though not drawn
   EXPECT_EQ(editor->LastPresented(), PixelRect(20, 20, 60, 60));
 
   // A rectangle that only touches A's edge does not reach it.
@@ -129,10 +129,10 @@ TEST_F(Painting, BoundsOverlayRepaintsEverythingAndOutlinesControlsInGreen) {
   editor->Paint(rect);
   RasterBitmap* px = editor->DrawBitmapSurface();
   const RasterPixel green = 0xFF00FF00u;
-  EXPECT_EQ(PixelAt(px, 30, 10), green);   // A's top edge
-  EXPECT_EQ(PixelAt(px, 30, 50), green);   // bottom edge, at the exclusive coordinate
-  EXPECT_EQ(PixelAt(px, 10, 30), green);   // left edge
-  EXPECT_EQ(PixelAt(px, 50, 30), green);   // right edge
+  EXPECT_EQ(PixelAt(px, 30, 10), green);  // A's top edge
+  EXPECT_EQ(PixelAt(px, 30, 50), green);  // bottom edge, at the exclusive coordinate
+  EXPECT_EQ(PixelAt(px, 10, 30), green);  // left edge
+  EXPECT_EQ(PixelAt(px, 50, 30), green);  // right edge
   EXPECT_EQ(PixelAt(px, 30, 30), 0xFF000000u);
   EXPECT_EQ(PixelAt(px, 0, 100), 0xFF000000u);  // the background (index 0) is not outlined
   EXPECT_EQ(PixelAt(px, 200, 120), green);

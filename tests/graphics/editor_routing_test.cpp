@@ -1,8 +1,8 @@
 // Mouse, wheel, hover, key and drop routing of the editor core, with the gesture calls the core
 // receives around them.
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
-#include <gtest/gtest.h>
 
 #include "tests/graphics/TestCore.h"
 #include "tests/graphics/TestEditor.h"

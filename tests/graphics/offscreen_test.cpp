@@ -1,17 +1,17 @@
 // The off-screen editor: what Present keeps, saving it as PNG, loading images from the module's
 // embedded PNG resources, and the prompts it records.
+#include <gtest/gtest.h>
 #include <cstdio>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 
-#include "raster/RasterPngWriter.h"
-#include "graphics/controls/IBitmapControl.h"
 #include "graphics/IGraphicsOffscreen.h"
+#include "graphics/controls/IBitmapControl.h"
 #include "platform/ModuleResources.h"
 #include "platform/PlatformDefs.h"
 #include "raster/RasterPng.h"
+#include "raster/RasterPngWriter.h"
 #include "raster/RasterSysBitmap.h"
 #include "tests/graphics/DrawProbe.h"
 #include "tests/graphics/TestCore.h"
@@ -30,7 +30,8 @@ TEST(Offscreen, PresentKeepsOnlyThePresentedRectangle) {
   auto* editor = new TestEditor(&core, 60, 40);
   core.AttachGraphics(editor);
   const ArgbColor red(255, 255, 0, 0);
-  editor->AttachControl(new DrawProbe(PixelRect(0, 0, 60, 40), [&](IGraphics* g) { g->FillRect(red, PixelRect(0, 0, 60, 40)); }));
+  editor->AttachControl(
+      new DrawProbe(PixelRect(0, 0, 60, 40), [&](IGraphics* g) { g->FillRect(red, PixelRect(0, 0, 60, 40)); }));
   FillBitmap(editor->Screen(), 0xFF000000u);
   editor->Paint(PixelRect(10, 10, 20, 20));
   EXPECT_EQ(PixelAt(editor->Screen(), 10, 10), 0xFFFF0000u);
@@ -85,7 +86,7 @@ TEST(Offscreen, ImagesComeFromTheModulesPngResourcesAndAreDecodedOnce) {
   EXPECT_EQ(editor->ResourceLoads(), 1);
 
   EXPECT_EQ(editor->LoadBitmap(7772, "img/junk.png", 1).bitmap, nullptr);  // undecodable
-  EXPECT_EQ(editor->LoadBitmap(7773, "img/none.png", 1).width, 0);        // absent
+  EXPECT_EQ(editor->LoadBitmap(7773, "img/none.png", 1).width, 0);         // absent
 }
 #endif
 

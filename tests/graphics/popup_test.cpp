@@ -19,8 +19,8 @@ protected:
 };
 
 const char* const kWaves[6] = {"Sine", "Triangle", "Saw Up", "Saw Down", "Sine Half 1", "Sine Half 2"};
-const char* const kRates[28] = {"1/16", "1/16t", "1/16d", "1/8",  "1/8t", "1/8d", "1/4",  "1/4t", "1/4d", "1/2",
-                                "1/2t", "1/2d",  "1/1",   "1/1t", "1/1d", "2/1",  "2/1t", "2/1d", "4/1",  "4/1t",
+const char* const kRates[28] = {"1/16", "1/16t", "1/16d", "1/8",  "1/8t", "1/8d",  "1/4",  "1/4t", "1/4d", "1/2",
+                                "1/2t", "1/2d",  "1/1",   "1/1t", "1/1d", "2/1",   "2/1t", "2/1d", "4/1",  "4/1t",
                                 "4/1d", "8/1",   "8/1t",  "8/1d", "16/1", "16/1d", "32/1", "32/1d"};
 
 TEST_F(Popup, SizesFollowEntriesRowsAndScrollBar) {
@@ -189,10 +189,10 @@ TEST_F(Popup, DrawsBackgroundHighlightAndThumbInsideItsRectangle) {
   waves->SelectFromParameter(5, nullptr);
   PaintAll();
   const PixelRect r = waves->Rect();
-  EXPECT_NE(At(r.left + 50, r.top + 2), kPaper);   // background
-  EXPECT_EQ(At(r.left - 1, r.top + 50), kPaper);   // nothing outside
+  EXPECT_NE(At(r.left + 50, r.top + 2), kPaper);  // background
+  EXPECT_EQ(At(r.left - 1, r.top + 50), kPaper);  // nothing outside
   EXPECT_EQ(At(r.right, r.top + 50), kPaper);
-  EXPECT_EQ(At(r.left, r.top), kPaper);            // rounded corner
+  EXPECT_EQ(At(r.left, r.top), kPaper);  // rounded corner
   // The selected row (row 1) is lighter than an unselected row between texts.
   const RasterPixel selected = At(r.left + 70, r.top + 20 + 3);
   const RasterPixel plain = At(r.left + 70, r.top + 40 + 3);

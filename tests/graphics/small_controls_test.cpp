@@ -389,7 +389,7 @@ TEST_F(BaseControl, RightClickPromptsForNumbersAndOpensAListForListParameters) {
   const PixelRect r = popup->Rect();
   EXPECT_EQ(r.Width(), 105 + 4 + 9 + 2);
   EXPECT_EQ(r.Height(), 105);
-  EXPECT_EQ(r.right, 395 - 6);   // pushed back inside the editor
+  EXPECT_EQ(r.right, 395 - 6);  // pushed back inside the editor
   EXPECT_EQ(r.bottom, 248 - 6);
   EXPECT_EQ(editor->GetControl(editor->NControls() - 1), popup);
 
@@ -398,7 +398,6 @@ TEST_F(BaseControl, RightClickPromptsForNumbersAndOpensAListForListParameters) {
   EXPECT_EQ(editor->PopupControl(), nullptr);
   EXPECT_EQ(editor->NControls(), 3);
 }
-
 
 TEST_F(BaseControl, TypedTextGoesThroughOneGestureAndHostValuesReachOnlyTheirControls) {
   IKnobRotVal* freq = Knob(1);

@@ -45,7 +45,10 @@ public:
   void Move(int x, int y, WPARAM keys = 0);
   // delta in wheel units (120 per notch) at client position (x, y).
   void Wheel(int x, int y, int delta, WPARAM keys = 0);
-  void Click(int x, int y, bool right = false) { Press(x, y, right); Release(x, y, right); }
+  void Click(int x, int y, bool right = false) {
+    Press(x, y, right);
+    Release(x, y, right);
+  }
   void Tick(int count = 1);
   // Runs the message loop for ms milliseconds.
   static void Pump(int ms);

@@ -14,7 +14,9 @@ struct Capture {
   int width = 0;
   int height = 0;
   std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
-  std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] & 0xFFFFFFu; }
+  std::uint32_t At(int x, int y) const {
+    return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] & 0xFFFFFFu;
+  }
 };
 
 Capture CaptureClient(HWND window);

@@ -12,9 +12,7 @@ void SendPress(HWND window, int x, int y, bool right, WPARAM extraKeys) {
   SendMessageA(window, DownMessage(right), ButtonKey(right) | extraKeys, MAKELPARAM(x, y));
 }
 
-void SendRelease(HWND window, int x, int y, bool right) {
-  SendMessageA(window, UpMessage(right), 0, MAKELPARAM(x, y));
-}
+void SendRelease(HWND window, int x, int y, bool right) { SendMessageA(window, UpMessage(right), 0, MAKELPARAM(x, y)); }
 
 void SendClick(HWND window, int x, int y, bool right) {
   SendPress(window, x, y, right);

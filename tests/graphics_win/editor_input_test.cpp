@@ -169,8 +169,8 @@ TEST(EditorInput, KeysGoToTheControlUnderThePointerAndOthersAreSwallowed) {
   EXPECT_EQ(KeyCodeForVirtualKey('Z'), 41);
   EXPECT_EQ(KeyCodeForVirtualKey(VK_NUMPAD1), 16);
   EXPECT_EQ(KeyCodeForVirtualKey(VK_F11), 41);
-  for (unsigned vk : {unsigned(VK_TAB), unsigned(VK_ESCAPE), unsigned(VK_NUMPAD0), unsigned(VK_F12),
-                      unsigned(VK_SHIFT), unsigned(VK_RETURN)}) {
+  for (unsigned vk : {unsigned(VK_TAB), unsigned(VK_ESCAPE), unsigned(VK_NUMPAD0), unsigned(VK_F12), unsigned(VK_SHIFT),
+                      unsigned(VK_RETURN)}) {
     EXPECT_EQ(KeyCodeForVirtualKey(vk), -1) << vk;
   }
   EditorHost host;

@@ -8,16 +8,14 @@
 #include <chrono>
 #include <memory>
 
-#include "raster/RasterPngWriter.h"
 #include "raster/RasterMemBitmap.h"
+#include "raster/RasterPngWriter.h"
 
 namespace quivorant::test {
 
 namespace {
 
-double Now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 void Flush() { XSync(TestDisplay(), False); }
 
@@ -61,7 +59,8 @@ tresult PLUGIN_API TestRunLoop::registerEventHandler(Linux::IEventHandler* handl
 }
 
 tresult PLUGIN_API TestRunLoop::unregisterEventHandler(Linux::IEventHandler* handler) {
-  const auto gone = std::remove_if(handlers_.begin(), handlers_.end(), [&](const Handler& h) { return h.handler == handler; });
+  const auto gone =
+      std::remove_if(handlers_.begin(), handlers_.end(), [&](const Handler& h) { return h.handler == handler; });
   const bool found = gone != handlers_.end();
   handlers_.erase(gone, handlers_.end());
   return found ? kResultTrue : kInvalidArgument;
@@ -74,7 +73,8 @@ tresult PLUGIN_API TestRunLoop::registerTimer(Linux::ITimerHandler* handler, Lin
 }
 
 tresult PLUGIN_API TestRunLoop::unregisterTimer(Linux::ITimerHandler* handler) {
-  const auto gone = std::remove_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.handler == handler; });
+  const auto gone =
+      std::remove_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.handler == handler; });
   const bool found = gone != timers_.end();
   timers_.erase(gone, timers_.end());
   return found ? kResultTrue : kInvalidArgument;
@@ -102,7 +102,8 @@ void TestRunLoop::Pump(int waitMs) {
     due.push_back(t.handler);
   }
   for (Linux::ITimerHandler* handler : due) {
-    const bool registered = std::any_of(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.handler == handler; });
+    const bool registered =
+        std::any_of(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.handler == handler; });
     if (registered) handler->onTimer();
   }
 }
@@ -166,7 +167,8 @@ Capture CaptureWindow(Window window) {
   Display* d = TestDisplay();
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(d, window, &attributes)) return out;
-  XImage* image = XGetImage(d, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes, ZPixmap);
+  XImage* image =
+      XGetImage(d, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes, ZPixmap);
   if (!image) return out;
   // Xvfb's 24-bit screen: 8-bit channels in the order X, R, G, B.
   if (image->red_mask != 0xFF0000 || image->green_mask != 0xFF00 || image->blue_mask != 0xFF) {

@@ -47,8 +47,15 @@ public:
   std::size_t TimerCount() const { return timers_.size(); }
 
 private:
-  struct Handler { Linux::IEventHandler* handler; int fd; };
-  struct Timer { Linux::ITimerHandler* handler; double period; double due; };
+  struct Handler {
+    Linux::IEventHandler* handler;
+    int fd;
+  };
+  struct Timer {
+    Linux::ITimerHandler* handler;
+    double period;
+    double due;
+  };
   std::vector<Handler> handlers_;
   std::vector<Timer> timers_;
 };

@@ -22,8 +22,8 @@ std::string Edits(const RecordingHost& host, int index) {
   std::string out;
   char last = 0;
   for (const HostCall& c : host.calls) {
-    const char kind = c.opcode == audioMasterBeginEdit ? 'b'
-                      : c.opcode == audioMasterEndEdit ? 'e'
+    const char kind = c.opcode == audioMasterBeginEdit  ? 'b'
+                      : c.opcode == audioMasterEndEdit  ? 'e'
                       : c.opcode == audioMasterAutomate ? 'a'
                                                         : 0;
     if (kind == 0 || c.index != index || (kind == 'a' && last == 'a')) continue;

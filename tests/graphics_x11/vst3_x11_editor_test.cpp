@@ -3,9 +3,9 @@
 // closing many times, closing in the middle of a drag or an entry, and two editors at once.
 #include <X11/keysym.h>
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -156,7 +156,8 @@ TEST_F(Vst3X11, ButtonsAndTheLfoTargetList) {
   s->PumpFor(100);
   // Third of the four rows.
   Click(w, kTargetDropDownX, kTargetListTop + 2 * kTargetListRow + 6);
-  EXPECT_TRUE(s->PumpUntil([&] { return s->DisplayText(kLfoTarget) == "Filter Bandwidth"; })) << s->DisplayText(kLfoTarget);
+  EXPECT_TRUE(s->PumpUntil([&] { return s->DisplayText(kLfoTarget) == "Filter Bandwidth"; }))
+      << s->DisplayText(kLfoTarget);
 }
 
 TEST_F(Vst3X11, ARightClickOnLfoRatePicksFromThePopupList) {
@@ -169,7 +170,10 @@ TEST_F(Vst3X11, ARightClickOnLfoRatePicksFromThePopupList) {
   const Capture before = CaptureWindow(w);
   Click(w, kRateKnobX, kKnobY, 3);
   Capture open;
-  ASSERT_TRUE(s->PumpUntil([&] { open = CaptureWindow(w); return open.rgb != before.rgb; }));
+  ASSERT_TRUE(s->PumpUntil([&] {
+    open = CaptureWindow(w);
+    return open.rgb != before.rgb;
+  }));
   s->PumpFor(100);
   open = CaptureWindow(w);
   // The list: the rows that changed, seven of them visible.
@@ -343,7 +347,10 @@ TEST_F(Vst3X11, TwoEditorsAtOnceWorkIndependently) {
   auto b = Open(second);
   ASSERT_NE(a->EditorWindow(), b->EditorWindow());
   Click(b->EditorWindow(), kTypeButtonsLeft + 12, kTypeButtonsY);
-  auto both = [&] { a->Pump(2); b->Pump(2); };
+  auto both = [&] {
+    a->Pump(2);
+    b->Pump(2);
+  };
   EXPECT_TRUE(WaitFor([&] { return b->Gestures(kFilterType) == "b p e"; }, both));
   EXPECT_EQ(b->DisplayText(kFilterType), "Lowpass");
   EXPECT_EQ(a->DisplayText(kFilterType), "Highpass");

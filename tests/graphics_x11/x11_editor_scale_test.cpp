@@ -68,7 +68,10 @@ TEST_F(X11Scale, TheBackgroundMenuResizesTheEditorTo200Percent) {
   const Capture before = CaptureWindow(w);
   Click(w, 10, 140, 3);  // the background, away from every control
   Capture open;
-  ASSERT_TRUE(s.PumpUntil([&] { open = CaptureWindow(w); return open.rgb != before.rgb; }));
+  ASSERT_TRUE(s.PumpUntil([&] {
+    open = CaptureWindow(w);
+    return open.rgb != before.rgb;
+  }));
   s.PumpFor(100);
   open = CaptureWindow(w);
   // The menu covers the rows that changed, five entries; the last is 200 %.

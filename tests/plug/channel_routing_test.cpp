@@ -8,8 +8,8 @@
 namespace quivorant {
 namespace {
 
-using test::MakeIdentity;
 using test::FakeCore;
+using test::MakeIdentity;
 
 // Remembers what ProcessBlock saw and writes input * gain + offset to each output.
 class CapturingEffect : public FakeCore {

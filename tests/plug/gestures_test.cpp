@@ -10,9 +10,9 @@
 namespace quivorant {
 namespace {
 
-using test::MakeIdentity;
-using test::FakeEditor;
 using test::FakeCore;
+using test::FakeEditor;
+using test::MakeIdentity;
 
 class GestureEffect : public FakeCore {
 public:

@@ -9,8 +9,8 @@
 namespace quivorant {
 namespace {
 
-using test::MakeIdentity;
 using test::FakeCore;
+using test::MakeIdentity;
 
 // Nine parameters shaped like the product's: lists and integers of several ranges.
 void DefineParams(FakeCore& fx) {
@@ -142,15 +142,19 @@ TEST(ParamState, TextSlotsFollowTheValuesAndEmptyTravelsAsZero) {
   ASSERT_TRUE(fx.WriteParamState(c));
   // 8 bytes of value, then "abcd" and "0", each with a 4-byte length.
   ASSERT_EQ(c.Size(), 8 + 4 + 4 + 4 + 1);
-  EXPECT_EQ(std::memcmp(c.Data() + 8, "\x04\0\0\0abcd\x01\0\0\0" "0", 13), 0);
+  EXPECT_EQ(std::memcmp(c.Data() + 8,
+                        "\x04\0\0\0abcd\x01\0\0\0"
+                        "0",
+                        13),
+            0);
 
   FakeCore reader(MakeIdentity(1, "1-1", 0));
   reader.GetParam(0)->SetupInt("A", 0, 0, 10);
   reader.UseTextSlots(2, 3, nullptr);
   reader.SetTextSlotText(1, "kept");
   EXPECT_EQ(reader.ReadParamState(c, 0), c.Size());
-  EXPECT_STREQ(reader.TextSlotText(0), "abc");   // the reader's own maximum applies
-  EXPECT_STREQ(reader.TextSlotText(1), "kep");   // "0" leaves the slot as it is
+  EXPECT_STREQ(reader.TextSlotText(0), "abc");  // the reader's own maximum applies
+  EXPECT_STREQ(reader.TextSlotText(1), "kep");  // "0" leaves the slot as it is
   EXPECT_EQ(reader.changedSlots, (std::vector<int>{0}));
 }
 

@@ -9,9 +9,9 @@
 namespace quivorant {
 namespace {
 
-using test::MakeIdentity;
-using test::FakeEditor;
 using test::FakeCore;
+using test::FakeEditor;
+using test::MakeIdentity;
 
 // Three integer parameters and one continuous one; presets capture all four.
 class PresetEffect : public FakeCore {

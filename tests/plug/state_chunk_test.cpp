@@ -58,17 +58,12 @@ TEST(StateChunk, TextLengthsOfEveryKindStayInside) {
   char text[16];
   struct Case {
     std::int32_t storedLength;
-    int payload;     // bytes that really follow
-    int expectPos;   // -1: too short
+    int payload;    // bytes that really follow
+    int expectPos;  // -1: too short
     const char* expectText;
   };
   const Case cases[] = {
-      {0, 0, 4, ""},
-      {-1, 0, 4, ""},
-      {INT_MIN, 3, 4, ""},
-      {INT_MAX, 3, -1, ""},
-      {10, 3, -1, ""},
-      {3, 3, 7, "xxx"},
+      {0, 0, 4, ""}, {-1, 0, 4, ""}, {INT_MIN, 3, 4, ""}, {INT_MAX, 3, -1, ""}, {10, 3, -1, ""}, {3, 3, 7, "xxx"},
   };
   for (const Case& k : cases) {
     StateChunk c;

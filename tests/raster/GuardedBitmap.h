@@ -15,7 +15,9 @@ public:
   static constexpr RasterPixel kSentinel = 0xDEADBEEFu;
 
   GuardedBitmap(int width, int height, RasterPixel fill)
-      : width_(width), height_(height), span_(width + 2 * kBorder + 3),
+      : width_(width),
+        height_(height),
+        span_(width + 2 * kBorder + 3),
         buffer_(static_cast<std::size_t>(span_) * (height + 2 * kBorder), kSentinel) {
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) At(x, y) = fill;

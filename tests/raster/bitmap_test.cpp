@@ -14,12 +14,16 @@ bool Aligned64(const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 64 
 
 // Writing every pixel of every row must be possible (the sanitizers catch overruns).
 void Touch(RasterBitmap& b) {
-  for (int y = 0; y < b.Height(); ++y) std::memset(b.PixelData() + y * b.RowSpan(), 0x5A, sizeof(RasterPixel) * b.Width());
+  for (int y = 0; y < b.Height(); ++y)
+    std::memset(b.PixelData() + y * b.RowSpan(), 0x5A, sizeof(RasterPixel) * b.Width());
 }
 
 TEST(RasterMemBitmap, RowsAreAlignedAndSpansRounded) {
-  struct Case { int alignment, width, span; };
-  const Case cases[] = {{0, 13, 13}, {1, 13, 13}, {4, 13, 16}, {4, 16, 16}, {6, 13, 14}, {8, 9, 16}, {64, 17, 32}, {3, 7, 7}};
+  struct Case {
+    int alignment, width, span;
+  };
+  const Case cases[] = {{0, 13, 13}, {1, 13, 13}, {4, 13, 16},  {4, 16, 16},
+                        {6, 13, 14}, {8, 9, 16},  {64, 17, 32}, {3, 7, 7}};
   for (const Case& c : cases) {
     RasterMemBitmap b(c.width, 3, c.alignment);
     EXPECT_EQ(b.RowSpan(), c.span) << "alignment " << c.alignment;
@@ -35,8 +39,8 @@ TEST(RasterMemBitmap, GrowsByAQuarterAndNeverShrinks) {
   RasterMemBitmap b(10, 10, 4);
   EXPECT_EQ(b.AllocatedBytes(), 12u * 10u * 4u / 4u * 5u);
   RasterPixel* first = b.PixelData();
-  EXPECT_FALSE(b.SetSize(10, 10));            // unchanged
-  EXPECT_TRUE(b.SetSize(12, 12));             // 576 bytes fit in the 600 reserved
+  EXPECT_FALSE(b.SetSize(10, 10));  // unchanged
+  EXPECT_TRUE(b.SetSize(12, 12));   // 576 bytes fit in the 600 reserved
   EXPECT_EQ(b.PixelData(), first);
   EXPECT_TRUE(b.SetSize(1, 1));
   EXPECT_EQ(b.PixelData(), first);

@@ -84,8 +84,8 @@ void CheckRule(int mode, Rule rule, float alpha, unsigned seed) {
     for (int x = 0; x < 16; ++x) {
       const RasterPixel s = scene.src.At(x, y), d = before.At(x, y);
       ASSERT_EQ(scene.dst.At(x, y), rule(s, d, alpha))
-          << std::hex << "mode " << mode << " alpha " << alpha << " src " << s << " dst " << d
-          << std::dec << " at " << x << "," << y << " seed " << seed;
+          << std::hex << "mode " << mode << " alpha " << alpha << " src " << s << " dst " << d << std::dec << " at "
+          << x << "," << y << " seed " << seed;
     }
   }
   EXPECT_EQ(scene.dst.DamagedGuards(), 0);
@@ -144,14 +144,16 @@ void FillCoordinates(GuardedBitmap& b) {
 TEST(RasterBlit, ClipsOnAllFourSidesKeepingPixelsAligned) {
   GuardedBitmap src(10, 10, 0);
   FillCoordinates(src);
-  struct Case { int dx, dy, sx, sy, w, h; };
+  struct Case {
+    int dx, dy, sx, sy, w, h;
+  };
   const Case cases[] = {
-      {-3, 2, 0, 0, 10, 10},   // left of the destination
-      {4, -5, 0, 0, 10, 10},   // above it
-      {7, 1, 0, 0, 10, 10},    // past its right edge
-      {1, 8, 0, 0, 10, 10},    // past its bottom
-      {2, 2, -3, -4, 8, 8},    // source origin before the source
-      {0, 0, 6, 7, 20, 20},    // source rectangle past the source
+      {-3, 2, 0, 0, 10, 10},  // left of the destination
+      {4, -5, 0, 0, 10, 10},  // above it
+      {7, 1, 0, 0, 10, 10},   // past its right edge
+      {1, 8, 0, 0, 10, 10},   // past its bottom
+      {2, 2, -3, -4, 8, 8},   // source origin before the source
+      {0, 0, 6, 7, 20, 20},   // source rectangle past the source
       {-4, -4, -2, 3, 30, 30},
   };
   for (const Case& c : cases) {
@@ -162,8 +164,8 @@ TEST(RasterBlit, ClipsOnAllFourSidesKeepingPixelsAligned) {
         // The pixel at (x, y) shows source (sx + x - dx, sy + y - dy) when that lies inside both
         // the requested rectangle and the source.
         const int sx = c.sx + x - c.dx, sy = c.sy + y - c.dy;
-        const bool covered = x >= c.dx && y >= c.dy && x < c.dx + c.w && y < c.dy + c.h &&
-                             sx >= 0 && sy >= 0 && sx < 10 && sy < 10;
+        const bool covered =
+            x >= c.dx && y >= c.dy && x < c.dx + c.w && y < c.dy + c.h && sx >= 0 && sy >= 0 && sx < 10 && sy < 10;
         ASSERT_EQ(dst.At(x, y), covered ? Argb(255, sx, sy, 77) : 0x11111111u)
             << "case " << c.dx << "," << c.dy << "," << c.sx << "," << c.sy << " at " << x << "," << y;
       }

@@ -42,13 +42,25 @@ TEST(RasterFillRect, OpacitiesFollowTheirRules) {
       for (int x = 0; x < 9; ++x) {
         const RasterPixel p = before.At(x, y);
         RasterPixel want;
-        auto each = [&](auto f) { return Argb(f(A(colour), A(p)), f(R(colour), R(p)), f(G(colour), G(p)), f(B(colour), B(p))); };
+        auto each = [&](auto f) {
+          return Argb(f(A(colour), A(p)), f(R(colour), R(p)), f(G(colour), G(p)), f(B(colour), B(p)));
+        };
         switch (k) {
-          case 256: want = colour; break;
-          case 192: want = each([](int c, int v) { return Half(c) + Quarter(c) + Quarter(v); }); break;
-          case 128: want = each([](int c, int v) { return Half(c) + Half(v); }); break;
-          case 64: want = each([](int c, int v) { return Quarter(c) + Half(v) + Quarter(v); }); break;
-          default: want = GeneralFill(colour, p, k); break;
+          case 256:
+            want = colour;
+            break;
+          case 192:
+            want = each([](int c, int v) { return Half(c) + Quarter(c) + Quarter(v); });
+            break;
+          case 128:
+            want = each([](int c, int v) { return Half(c) + Half(v); });
+            break;
+          case 64:
+            want = each([](int c, int v) { return Quarter(c) + Half(v) + Quarter(v); });
+            break;
+          default:
+            want = GeneralFill(colour, p, k);
+            break;
         }
         ASSERT_EQ(b.At(x, y), want) << "alpha " << alpha << " at " << x << "," << y;
       }
@@ -167,7 +179,8 @@ TEST(RasterLine, AnyEndPointsStayInside) {
       for (bool aa : {false, true}) {
         RasterLine(&b, p, q, q, p, 0xFFFFFFFFu, 1.0f, kRasterCopy, aa);
         RasterLine(&b, p, 2, q, 2, 0xFFFFFFFFu, 0.5f, kRasterAdd, aa);
-        RasterLineF(&b, static_cast<float>(p), 1e30f, -1e30f, static_cast<float>(q), 0xFFFFFFFFu, 1.0f, kRasterCopy, aa);
+        RasterLineF(&b, static_cast<float>(p), 1e30f, -1e30f, static_cast<float>(q), 0xFFFFFFFFu, 1.0f, kRasterCopy,
+                    aa);
       }
     }
   }

@@ -80,7 +80,10 @@ TEST_F(FontTest, DrawsInTheTextColourAtEachAlignment) {
   font_.SetTextColor(kInk);
   const RasterRect rect{20, 8, 280, 58};
   const int width = font_.MeasureText("IHIH", -1);
-  struct Case { int flags; int expectedLeft; };
+  struct Case {
+    int flags;
+    int expectedLeft;
+  };
   const Case cases[] = {{kRasterTextNoClip, 20},
                         {kRasterTextNoClip | kRasterTextCenter, 20 + (260 - width) / 2},
                         {kRasterTextNoClip | kRasterTextRight, 280 - width}};
@@ -130,10 +133,11 @@ TEST_F(FontTest, TextAlphaAndClipping) {
   font_.DrawText(&canvas_, "HHH", -1, RasterRect{-100000, -100000, -99990, -99990}, kRasterTextNoClip);
   EXPECT_TRUE(Changed(canvas_, kWhite).Empty());
   test::GuardedBitmap guarded(40, 20, kWhite);
-  const RasterRect extremes[] = {{2147483600, 0, 2147483647, 60}, {-2147483647 - 1, -5, 2147483647, 60},
-                                 {-30, -30, 10, 10}, {35, 15, 100, 100}};
+  const RasterRect extremes[] = {
+      {2147483600, 0, 2147483647, 60}, {-2147483647 - 1, -5, 2147483647, 60}, {-30, -30, 10, 10}, {35, 15, 100, 100}};
   for (const RasterRect& r : extremes) {
-    for (int flags : {0, kRasterTextNoClip, kRasterTextNoClip | kRasterTextRight, kRasterTextCenter | kRasterTextBottom}) {
+    for (int flags :
+         {0, kRasterTextNoClip, kRasterTextNoClip | kRasterTextRight, kRasterTextCenter | kRasterTextBottom}) {
       font_.DrawText(&guarded, "HgjW", -1, r, flags);
     }
   }
@@ -178,7 +182,8 @@ TEST_F(FontTest, Utf8AndSingleByteTextBothDraw) {
 
 TEST(RasterCachedFont, DrawsOnTheSystemBitmapToo) {
   RasterCachedFont font;
-  font.SetFromFontHandle(RasterCreateFontHandle({"Arial", 16, 0, 0, 700, false, 0}), kRasterFontOwnsHandle | kRasterFontSystemRenderer);
+  font.SetFromFontHandle(RasterCreateFontHandle({"Arial", 16, 0, 0, 700, false, 0}),
+                         kRasterFontOwnsHandle | kRasterFontSystemRenderer);
   font.SetTextColor(0xFF000000u);
   RasterSysBitmap b(120, 30);
   Clear(b, kWhite);

@@ -123,7 +123,8 @@ TEST(RasterPng, DecodesEveryColourTypeToStraightArgb) {
 TEST(RasterPng, PalettesLowDepthsAndTransparencyKeys) {
   // 4-bit palette, entries 0 and 2 transparent through tRNS.
   PngSpec pal{5, 3, PNG_COLOR_TYPE_PALETTE, 4, false, {}, {0, 255, 0, 100}};
-  for (int i = 0; i < 16; ++i) pal.palette.push_back(png_color{static_cast<png_byte>(i * 16), static_cast<png_byte>(i), 7});
+  for (int i = 0; i < 16; ++i)
+    pal.palette.push_back(png_color{static_cast<png_byte>(i * 16), static_cast<png_byte>(i), 7});
   std::vector<std::vector<png_byte>> idx(3);
   for (int y = 0; y < 3; ++y) {
     // Two 4-bit indices per byte: index = (x + y) % 16.

@@ -101,9 +101,12 @@ TEST(RasterRotatedBlit, AnyGeometryStaysInside) {
   for (int p : values) {
     for (int q : values) {
       for (float angle : {0.0f, 0.7f, kHalfPi, -3.0f}) {
-        RasterRotatedBlit(&dst, &src, p, q, 9, 7, 0, 0, 8, 8, angle, false, 1.0f, kRasterUseSourceAlpha | kRasterBilinear, 0, 0);
-        RasterRotatedBlit(&dst, &src, -2, -2, p > 0 ? 20 : -20, q, -4.0f, 3.0f, 30.0f, 1.0f, angle, true, 0.5f, kRasterCopy, 0.5f, -7.0f);
-        RasterRotatedBlit(&dst, &src, 0, 0, p, q, 1e30f, -1e30f, 8.0f, 8.0f, angle, false, 1.0f, kRasterAdd | kRasterUseSourceAlpha | kRasterBilinear, 0, 0);
+        RasterRotatedBlit(&dst, &src, p, q, 9, 7, 0, 0, 8, 8, angle, false, 1.0f,
+                          kRasterUseSourceAlpha | kRasterBilinear, 0, 0);
+        RasterRotatedBlit(&dst, &src, -2, -2, p > 0 ? 20 : -20, q, -4.0f, 3.0f, 30.0f, 1.0f, angle, true, 0.5f,
+                          kRasterCopy, 0.5f, -7.0f);
+        RasterRotatedBlit(&dst, &src, 0, 0, p, q, 1e30f, -1e30f, 8.0f, 8.0f, angle, false, 1.0f,
+                          kRasterAdd | kRasterUseSourceAlpha | kRasterBilinear, 0, 0);
       }
     }
   }

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "tests/reliability/HostedEffect.h"
+#include "tests/support/Vst3Buses.h"
 #include "tests/support/Vst3Module.h"
 #include "tests/support/Vst3Session.h"
-#include "tests/support/Vst3Buses.h"
 #include "vst3/IEffectVST3.h"
 
 namespace quivorant::test {

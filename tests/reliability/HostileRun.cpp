@@ -23,7 +23,8 @@ StereoSignal RunHostile(HostedEffect& effect, const StereoSignal& input) {
   StereoSignal in = input;  // the effect may write flushed samples back into its input
   std::size_t done = 0;
   for (int block = 0; done < input.size() || block == 0; ++block) {
-    if (block % kBlocksPerTempo == 0) effect.SetTempo(HostileTempi()[(block / kBlocksPerTempo) % HostileTempi().size()]);
+    if (block % kBlocksPerTempo == 0)
+      effect.SetTempo(HostileTempi()[(block / kBlocksPerTempo) % HostileTempi().size()]);
     const int wanted = kBlockSizes[block % std::size(kBlockSizes)];
     const int frames = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(wanted), input.size() - done));
     double* const inPtr[2] = {in.left.data() + done, in.right.data() + done};

@@ -42,9 +42,12 @@ double ImpulseResponseL1(std::int32_t type, std::int32_t frequencyHz, float band
     const double x = n == 0 ? 1.0 : 0.0;
     const double w0 = x * c.b0 - (c.a1 * w1 + c.a2 * w2);
     double y;
-    if (type == quivorant::kFilterBandpass) y = w0 - w2;
-    else if (type == quivorant::kFilterHighpass) y = x - w0 - 2.0 * w1 - w2;
-    else y = w0 + 2.0 * w1 + w2;
+    if (type == quivorant::kFilterBandpass)
+      y = w0 - w2;
+    else if (type == quivorant::kFilterHighpass)
+      y = x - w0 - 2.0 * w1 - w2;
+    else
+      y = w0 + 2.0 * w1 + w2;
     sum += std::fabs(y);
     w2 = w1;
     w1 = w0;

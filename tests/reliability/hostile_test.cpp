@@ -97,8 +97,8 @@ TEST_P(Hostile, FactoryPresetsStayWithinTheirBoundAtEverySampleRate) {
       // whose edges ring the filter on their own.
       const double own = std::min<double>(preset.values[quivorant::kParamFilterFreq], rate * 0.45);
       const auto frames = static_cast<std::size_t>(rate * 0.12);
-      const StereoSignal in = Concatenate(quivorant::test::SquareWave(own, rate, frames),
-                                          quivorant::test::SquareWave(41.0, rate, frames));
+      const StereoSignal in =
+          Concatenate(quivorant::test::SquareWave(own, rate, frames), quivorant::test::SquareWave(41.0, rate, frames));
       auto effect = Fresh(rate, slot, slot % 2 == 0 ? 512 : 8192);
       if (!effect) return;
       const StereoSignal out = quivorant::test::RunHostile(*effect, in);
@@ -119,7 +119,7 @@ TEST_P(Hostile, NanAndInfinityAreForgottenOnceFiniteInputResumes) {
     double a, b;  // alternated over the burst
     std::size_t length;
   };
-  const Burst bursts[] = {{"NaN", nan, nan, 300},     {"+inf", inf, inf, 300}, {"-inf", -inf, -inf, 40},
+  const Burst bursts[] = {{"NaN", nan, nan, 300},    {"+inf", inf, inf, 300},  {"-inf", -inf, -inf, 40},
                           {"+-inf", inf, -inf, 301}, {"one inf", inf, inf, 1}, {"NaN and inf", nan, inf, 77}};
   for (double rate : {44100.0, 384000.0}) {
     for (int slot = 1; slot <= quivorant::kFactoryPresetCount; ++slot) {
@@ -127,7 +127,7 @@ TEST_P(Hostile, NanAndInfinityAreForgottenOnceFiniteInputResumes) {
       const double bound = quivorant::test::OutputBound(preset.values, rate, quivorant::test::HostileTempi());
       const std::size_t gap = static_cast<std::size_t>(rate * 0.02);
       StereoSignal in = quivorant::test::SquareWave(preset.values[quivorant::kParamFilterFreq] * 0.5, rate,
-                                                gap * (std::size(bursts) + 1));
+                                                    gap * (std::size(bursts) + 1));
       std::vector<std::pair<std::size_t, std::size_t>> spans;  // [start, end) of each burst
       for (std::size_t k = 0; k < std::size(bursts); ++k) {
         const std::size_t start = gap * (k + 1) - bursts[k].length;
@@ -149,7 +149,8 @@ TEST_P(Hostile, NanAndInfinityAreForgottenOnceFiniteInputResumes) {
           CheckWithinBound(out, spans[k].first, spans[k].second, bound, GetParam().wide, where + " (NaN is silence)");
         from = spans[k].second + kRecoverySamples;
       }
-      CheckWithinBound(out, from, out.size(), bound, GetParam().wide, std::string(preset.name) + " after the last burst");
+      CheckWithinBound(out, from, out.size(), bound, GetParam().wide,
+                       std::string(preset.name) + " after the last burst");
       if (HasFailure()) return;
     }
   }

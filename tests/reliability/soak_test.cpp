@@ -59,10 +59,11 @@ TEST_P(Soak, AThousandInstancesLeaveNothingBehind) {
   const quivorant::test::MemoryUse end = quivorant::test::MeasureMemory();
   const long long heapGrowth = static_cast<long long>(end.heapInUse) - static_cast<long long>(warm.heapInUse);
   const long long residentGrowth = static_cast<long long>(end.resident) - static_cast<long long>(warm.resident);
-  std::printf("%s soak: heap in use %.1f KiB after %d, %.1f KiB after %d (%+lld bytes); "
-              "resident %.1f KiB -> %.1f KiB (%+lld bytes)\n",
-              quivorant::test::FormatName(GetParam()), Kib(warm.heapInUse), kWarmUp, Kib(end.heapInUse), kInstances,
-              heapGrowth, Kib(warm.resident), Kib(end.resident), residentGrowth);
+  std::printf(
+      "%s soak: heap in use %.1f KiB after %d, %.1f KiB after %d (%+lld bytes); "
+      "resident %.1f KiB -> %.1f KiB (%+lld bytes)\n",
+      quivorant::test::FormatName(GetParam()), Kib(warm.heapInUse), kWarmUp, Kib(end.heapInUse), kInstances, heapGrowth,
+      Kib(warm.resident), Kib(end.resident), residentGrowth);
   if (kUnderSanitizer) GTEST_SKIP() << "heap figures belong to the sanitizer, which checks leaks at exit";
   EXPECT_LE(heapGrowth, static_cast<long long>(kHeapAllowance));
   EXPECT_LE(residentGrowth, static_cast<long long>(kResidentAllowance));

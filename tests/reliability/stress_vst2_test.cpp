@@ -26,9 +26,12 @@ thread_local VstTimeInfo tTime{};
 
 VstIntPtr VSTCALLBACK StressHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
   switch (opcode) {
-    case audioMasterVersion: return kVstVersion;
-    case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(&tTime);
-    default: return 0;
+    case audioMasterVersion:
+      return kVstVersion;
+    case audioMasterGetTime:
+      return reinterpret_cast<VstIntPtr>(&tTime);
+    default:
+      return 0;
   }
 }
 
@@ -147,9 +150,9 @@ TEST(StressVst2, AudioCallbacksAgainstTheUserInterfaceThread) {
   Call(effect, effMainsChanged, 0, 1);
   AudioSide audio(effect);
   UiSide ui(effect);
-  const quivorant::test::StressCounts counts = quivorant::test::RunSideBySide(
-      [&](std::mt19937& rng) { audio.Step(rng); }, [&](std::mt19937& rng) { ui.Step(rng); },
-      quivorant::test::StressSeconds());
+  const quivorant::test::StressCounts counts =
+      quivorant::test::RunSideBySide([&](std::mt19937& rng) { audio.Step(rng); },
+                                     [&](std::mt19937& rng) { ui.Step(rng); }, quivorant::test::StressSeconds());
   if (ui.open) Call(effect, effEditClose);
   Call(effect, effMainsChanged, 0, 0);
   Call(effect, effClose);

@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "graphics/controls/IControl.h"
 #include "graphics/IGraphics.h"
 #include "graphics/IGraphicsOffscreen.h"
+#include "graphics/controls/IControl.h"
 #include "tests/reliability/EditorPlay.h"
 #include "tests/reliability/StressLoop.h"
-#include "tests/support/Vst3Host.h"
 #include "tests/support/Vst3Buses.h"
+#include "tests/support/Vst3Host.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/sdk/interfaces/ipluginview.h"
 
@@ -61,9 +61,12 @@ struct Instance {
 
 ParamID RandomParamId(std::mt19937& rng) {
   switch (rng() % 12) {
-    case 0: return quivorant::kPresetParamId;
-    case 1: return quivorant::kBypassParamId;
-    default: return static_cast<ParamID>(rng() % 9);
+    case 0:
+      return quivorant::kPresetParamId;
+    case 1:
+      return quivorant::kBypassParamId;
+    default:
+      return static_cast<ParamID>(rng() % 9);
   }
 }
 
@@ -189,9 +192,9 @@ void Stress(int32 sampleSize) {
   ASSERT_NE(instance.effect, nullptr);
   AudioSide<Sample> audio(instance.processor);
   UiSide ui(instance);
-  const quivorant::test::StressCounts counts = quivorant::test::RunSideBySide(
-      [&](std::mt19937& rng) { audio.Step(rng); }, [&](std::mt19937& rng) { ui.Step(rng); },
-      quivorant::test::StressSeconds());
+  const quivorant::test::StressCounts counts =
+      quivorant::test::RunSideBySide([&](std::mt19937& rng) { audio.Step(rng); },
+                                     [&](std::mt19937& rng) { ui.Step(rng); }, quivorant::test::StressSeconds());
   std::printf("VST3 %d-bit: %lld blocks, %lld user-interface steps\n", sampleSize == kSample32 ? 32 : 64,
               static_cast<long long>(counts.audioSteps), static_cast<long long>(counts.uiSteps));
   EXPECT_GT(counts.audioSteps, 0);

@@ -17,8 +17,8 @@ RecordingHost::RecordingHost() : previous_(currentHost) {
 
 RecordingHost::~RecordingHost() { currentHost = previous_; }
 
-VstIntPtr VSTCALLBACK RecordingHost::Callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                              VstIntPtr value, void* ptr, float opt) {
+VstIntPtr VSTCALLBACK RecordingHost::Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                              void* ptr, float opt) {
   if (currentHost == nullptr) return 0;
   currentHost->calls.push_back(HostCall{opcode, index, value, ptr != nullptr, opt});
   currentHost->effects.push_back(effect);

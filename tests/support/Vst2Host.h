@@ -27,8 +27,8 @@ public:
   RecordingHost(const RecordingHost&) = delete;
   RecordingHost& operator=(const RecordingHost&) = delete;
 
-  static VstIntPtr VSTCALLBACK Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                        void* ptr, float opt);
+  static VstIntPtr VSTCALLBACK Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                        float opt);
 
   // Calls with this opcode, in order.
   std::vector<HostCall> CallsOf(VstInt32 opcode) const;

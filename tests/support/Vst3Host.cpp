@@ -26,7 +26,8 @@ tresult PLUGIN_API MemoryStream::write(void* buffer, int32 numBytes, int32* numB
     if (numBytesWritten != nullptr) *numBytesWritten = 0;
     return kResultFalse;
   }
-  if (bytes.size() < static_cast<std::size_t>(position + numBytes)) bytes.resize(static_cast<std::size_t>(position + numBytes));
+  if (bytes.size() < static_cast<std::size_t>(position + numBytes))
+    bytes.resize(static_cast<std::size_t>(position + numBytes));
   std::memcpy(bytes.data() + position, buffer, static_cast<std::size_t>(numBytes));
   position += numBytes;
   if (numBytesWritten != nullptr) *numBytesWritten = numBytes;
@@ -140,7 +141,8 @@ tresult PLUGIN_API ComponentHandler::restartComponent(int32 flags) {
 
 std::string Narrow(const char16* text) {
   std::string out;
-  for (int i = 0; text != nullptr && text[i] != 0 && i < 4096; ++i) out += static_cast<char>(text[i] < 128 ? text[i] : '?');
+  for (int i = 0; text != nullptr && text[i] != 0 && i < 4096; ++i)
+    out += static_cast<char>(text[i] < 128 ? text[i] : '?');
   return out;
 }
 

@@ -64,7 +64,9 @@ tresult PluginSession::Prepare(int32 sampleSize, int32 maxBlock, double sampleRa
 
 template <class Sample>
 StereoBlock<Sample>::StereoBlock(int n)
-    : frames(n), in(2, std::vector<Sample>(static_cast<std::size_t>(n))), out(2, std::vector<Sample>(static_cast<std::size_t>(n))) {
+    : frames(n),
+      in(2, std::vector<Sample>(static_cast<std::size_t>(n))),
+      out(2, std::vector<Sample>(static_cast<std::size_t>(n))) {
   for (int c = 0; c < 2; ++c) {
     inPtr.push_back(in[c].data());
     outPtr.push_back(out[c].data());

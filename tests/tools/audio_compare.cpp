@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (a.sampleRateHz != b.sampleRateHz || a.ChannelCount() != b.ChannelCount() || a.Frames() != b.Frames()) {
-    std::fprintf(stderr, "shapes differ: %g Hz x %d x %zu against %g Hz x %d x %zu\n", a.sampleRateHz,
-                 a.ChannelCount(), a.Frames(), b.sampleRateHz, b.ChannelCount(), b.Frames());
+    std::fprintf(stderr, "shapes differ: %g Hz x %d x %zu against %g Hz x %d x %zu\n", a.sampleRateHz, a.ChannelCount(),
+                 a.Frames(), b.sampleRateHz, b.ChannelCount(), b.Frames());
     return 1;
   }
   for (int c = 0; c < a.ChannelCount(); ++c) {

@@ -2,16 +2,16 @@
 // argv: <tool> <vst3 bundle> <vst2 library> <foreign vst2 library>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <algorithm>
 #include <array>
-#include <complex>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sys/stat.h>
-#include <sys/wait.h>
 
 #include "raster/RasterBitmap.h"
 #include "raster/RasterPng.h"
@@ -150,7 +150,7 @@ TEST_F(RenderCli, APresetRenderHasTheFilterResponseAtOneFrequency) {
   const double rate = 48000.0, hz = 1000.0, cutoff = 3000.0, q = 0.4f * 12.0f;
   WriteSine("sine.wav", hz, rate, 1.0, 2);
   const ToolRun run = RunTool(Vst3() + " --preset 'Low Frequencies' --precision 64 --subtype double -i '" +
-                          Path("sine.wav") + "' -o '" + Path("out.wav") + "'");
+                              Path("sine.wav") + "' -o '" + Path("out.wav") + "'");
   ASSERT_EQ(0, run.exitCode) << run.output;
   const AudioBuffer out = Read("out.wav");
   ASSERT_EQ(2, out.ChannelCount());
@@ -190,7 +190,6 @@ TEST_F(RenderCli, AllPresetsAndTheResponsePlotLandWhereAsked) {
   EXPECT_EQ(400, plot->Height());
   delete plot;
 }
-
 
 // Outputs that are not plain files: each is written into, never replaced, and holds the same
 // audio as a plain render.

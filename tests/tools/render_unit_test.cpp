@@ -25,9 +25,26 @@ std::string Parse(std::vector<const char*> args, RenderOptions* o) {
 
 TEST(RenderOptions, ReadsEveryOptionAndKeepsSettingsInOrder) {
   RenderOptions o;
-  ASSERT_EQ("", Parse({"-i", "in.wav", "-o", "out.flac", "--plugin", "p.so", "--format", "vst2", "--preset", "Vibrato",
-                       "--set", "Filter Freq=2000", "--set=LFO Rate=1/8T", "--tempo=98.5", "--block", "64",
-                       "--precision", "64", "--subtype", "pcm24"},
+  ASSERT_EQ("", Parse({"-i",
+                       "in.wav",
+                       "-o",
+                       "out.flac",
+                       "--plugin",
+                       "p.so",
+                       "--format",
+                       "vst2",
+                       "--preset",
+                       "Vibrato",
+                       "--set",
+                       "Filter Freq=2000",
+                       "--set=LFO Rate=1/8T",
+                       "--tempo=98.5",
+                       "--block",
+                       "64",
+                       "--precision",
+                       "64",
+                       "--subtype",
+                       "pcm24"},
                       &o));
   EXPECT_EQ("in.wav", o.inputPath);
   EXPECT_EQ("out.flac", o.outputPath);
@@ -123,9 +140,10 @@ TEST_F(AudioFiles, RoundTripsEachSubtypeWithinItsResolution) {
   audio.sampleRateHz = 48000.0;
   audio.channels = {{0.0, 0.5, -0.25, 0.999}, {0.1, -0.1, 0.3, -0.999}};
   std::string error;
-  const std::pair<SampleSubtype, double> cases[] = {
-      {SampleSubtype::kPcm16, 1.0 / 32768.0}, {SampleSubtype::kPcm24, 1.0 / 8388608.0},
-      {SampleSubtype::kFloat, 1e-7}, {SampleSubtype::kDouble, 0.0}};
+  const std::pair<SampleSubtype, double> cases[] = {{SampleSubtype::kPcm16, 1.0 / 32768.0},
+                                                    {SampleSubtype::kPcm24, 1.0 / 8388608.0},
+                                                    {SampleSubtype::kFloat, 1e-7},
+                                                    {SampleSubtype::kDouble, 0.0}};
   for (const auto& [subtype, tolerance] : cases) {
     ASSERT_TRUE(WriteAudioFile(Path("x.wav"), audio, subtype, &error)) << error;
     AudioBuffer back;

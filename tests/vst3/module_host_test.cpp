@@ -140,7 +140,8 @@ std::string JsonValue(const std::string& json, const std::string& key) {
 TEST_F(ModuleHost, BundleAndModuleInfo) {
   // The module sits where the bundle's name says, and loads bare as well.
   namespace fs = std::filesystem;
-  EXPECT_EQ(fs::path(ModuleInBundle(BundleUnderTest())).lexically_normal(), fs::path(ModuleUnderTest()).lexically_normal());
+  EXPECT_EQ(fs::path(ModuleInBundle(BundleUnderTest())).lexically_normal(),
+            fs::path(ModuleUnderTest()).lexically_normal());
   ModuleLoader bare;
   ASSERT_TRUE(bare.Load(ModuleUnderTest())) << bare.Error();
   IPluginFactory* bareFactory = bare.Factory();
@@ -402,7 +403,8 @@ TEST_F(ModuleHost, TheDefaultPresetGivesEveryDefaultByEitherPath) {
     defaults.push_back(info.defaultNormalizedValue);
   }
   auto expectDefaults = [&](const char* path) {
-    for (ParamID id = 0; id < 9; ++id) EXPECT_NEAR(s.controller->getParamNormalized(id), defaults[id], 1e-12) << path << id;
+    for (ParamID id = 0; id < 9; ++id)
+      EXPECT_NEAR(s.controller->getParamNormalized(id), defaults[id], 1e-12) << path << id;
   };
   ParamChanges changes;
   changes.Set(kPreset, 7.0 / 14);  // "Low Frequencies"
@@ -621,7 +623,8 @@ TEST_F(ModuleHost, ControllerParameters) {
   const double expected[] = {1, 2, 6, 2000};
   for (int i = 0; i < 4; ++i) {
     ASSERT_EQ(s.controller->getParamValueByString(read[i].first, const_cast<TChar*>(read[i].second), parsed),
-              kResultTrue) << i;
+              kResultTrue)
+        << i;
     EXPECT_NEAR(s.controller->normalizedParamToPlain(read[i].first, parsed), expected[i], 1e-9) << i;
   }
   parsed = -1;

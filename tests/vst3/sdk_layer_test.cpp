@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
-#include "vst3/sdk/interfaces/ivstaudioprocessor.h"
-#include "vst3/sdk/interfaces/ivsteditcontroller.h"
-#include "vst3/sdk/interfaces/ipluginview.h"
 #include "vst3/sdk/helpers/pluginfactory.h"
 #include "vst3/sdk/helpers/ustring.h"
 #include "vst3/sdk/helpers/vstbus.h"
 #include "vst3/sdk/helpers/vstparameters.h"
 #include "vst3/sdk/helpers/vstsinglecomponenteffect.h"
+#include "vst3/sdk/interfaces/ipluginview.h"
+#include "vst3/sdk/interfaces/ivstaudioprocessor.h"
+#include "vst3/sdk/interfaces/ivsteditcontroller.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -86,7 +86,10 @@ TEST(Strings, CopiesAreBoundedAndTerminated) {
   EXPECT_EQ(std::u16string(wide), u"\U0001F3B5");
   str8ToStr16(wide, "abc\xF0\x9F\x8E\xB5", 5);  // no room for both halves: none is written
   EXPECT_EQ(std::u16string(wide), u"abc");
-  str8ToStr16(wide, "\xFF" "a", 6);
+  str8ToStr16(wide,
+              "\xFF"
+              "a",
+              6);
   EXPECT_EQ(std::u16string(wide), u"\uFFFDa");
   wide[0] = u'x';
   str8ToStr16(wide, "abc", 0);

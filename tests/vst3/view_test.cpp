@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "graphics/IGraphicsOffscreen.h"
-#include "tests/vst3/GainEffect.h"
 #include "tests/support/Vst3Host.h"
+#include "tests/vst3/GainEffect.h"
 #include "vst3/sdk/interfaces/ivstcontextmenu.h"
 
 namespace {

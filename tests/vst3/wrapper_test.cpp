@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "tests/vst3/GainEffect.h"
 #include "tests/support/Vst3Host.h"
+#include "tests/vst3/GainEffect.h"
 
 namespace {
 

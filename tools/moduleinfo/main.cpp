@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/moduleinfo/ModuleInfoJson.h"
 #include "platform/SharedLibrary.h"
+#include "tools/moduleinfo/ModuleInfoJson.h"
 
 namespace {
 

@@ -28,10 +28,14 @@ int ContainerFor(const std::string& path) {
 
 int SubtypeFor(SampleSubtype subtype) {
   switch (subtype) {
-    case SampleSubtype::kPcm16: return SF_FORMAT_PCM_16;
-    case SampleSubtype::kPcm24: return SF_FORMAT_PCM_24;
-    case SampleSubtype::kFloat: return SF_FORMAT_FLOAT;
-    case SampleSubtype::kDouble: return SF_FORMAT_DOUBLE;
+    case SampleSubtype::kPcm16:
+      return SF_FORMAT_PCM_16;
+    case SampleSubtype::kPcm24:
+      return SF_FORMAT_PCM_24;
+    case SampleSubtype::kFloat:
+      return SF_FORMAT_FLOAT;
+    case SampleSubtype::kDouble:
+      return SF_FORMAT_DOUBLE;
   }
   return SF_FORMAT_FLOAT;
 }
@@ -72,8 +76,8 @@ bool ReadAudioFile(const std::string& path, AudioBuffer* out, std::string* error
   }
   if (info.channels < 1 || info.channels > 2) {
     sf_close(file);
-    *error = "input \"" + path + "\" has " + std::to_string(info.channels) +
-             " channels; only mono and stereo are supported";
+    *error =
+        "input \"" + path + "\" has " + std::to_string(info.channels) + " channels; only mono and stereo are supported";
     return false;
   }
   if (info.samplerate < kMinSampleRateHz || info.samplerate > kMaxSampleRateHz) {
@@ -105,8 +109,7 @@ bool ReadAudioFile(const std::string& path, AudioBuffer* out, std::string* error
   return true;
 }
 
-bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSubtype subtype,
-                    std::string* error) {
+bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSubtype subtype, std::string* error) {
   const int container = ContainerFor(path);
   if (container == SF_FORMAT_FLAC && !HasFlac()) {
     *error = "this build writes no FLAC; name the output .wav or .aiff";
@@ -144,8 +147,7 @@ bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSub
               audio.channels[static_cast<size_t>(c)][start + f];
         }
       }
-      ok = sf_writef_double(file, interleaved.data(), static_cast<sf_count_t>(count)) ==
-           static_cast<sf_count_t>(count);
+      ok = sf_writef_double(file, interleaved.data(), static_cast<sf_count_t>(count)) == static_cast<sf_count_t>(count);
     }
     if (sf_close(file) != 0) ok = false;
     if (!ok) *err = "writing output \"" + path + "\" failed";

@@ -17,7 +17,6 @@ std::string AudioFormatsText();
 bool ReadAudioFile(const std::string& path, AudioBuffer* out, std::string* error);
 
 // The container follows the file name: .aif/.aiff AIFF, .flac FLAC (PCM subtypes only), else WAV.
-bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSubtype subtype,
-                    std::string* error);
+bool WriteAudioFile(const std::string& path, const AudioBuffer& audio, SampleSubtype subtype, std::string* error);
 
 }  // namespace quivorant::render

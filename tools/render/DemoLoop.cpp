@@ -51,8 +51,8 @@ void AddKick(AudioBuffer& out, std::size_t start, double rate) {
   }
 }
 
-void AddNoiseBurst(AudioBuffer& out, std::size_t start, double rate, Noise& noise, double seconds,
-                   double decay, double gain, double pan, double highpass) {
+void AddNoiseBurst(AudioBuffer& out, std::size_t start, double rate, Noise& noise, double seconds, double decay,
+                   double gain, double pan, double highpass) {
   const std::size_t length = static_cast<std::size_t>(seconds * rate);
   double previous = 0.0;
   for (std::size_t n = 0; n < length && start + n < out.Frames(); ++n) {
@@ -98,8 +98,7 @@ AudioBuffer MakeDemoLoop(double sampleRateHz, double tempoBpm) {
     const std::size_t at = static_cast<std::size_t>(step) * eighth;
     if (step % 4 == 0 || step == 7 || step == 10) AddKick(out, at, sampleRateHz);
     if (step % 4 == 2) AddNoiseBurst(out, at, sampleRateHz, noise, 0.25, 16.0, 0.45, 0.0, 0.5);
-    AddNoiseBurst(out, at, sampleRateHz, noise, 0.06, 70.0, step % 2 ? 0.12 : 0.2,
-                  step % 2 ? 0.4 : -0.4, 0.95);
+    AddNoiseBurst(out, at, sampleRateHz, noise, 0.06, 70.0, step % 2 ? 0.12 : 0.2, step % 2 ? 0.4 : -0.4, 0.95);
   }
 
   double peak = 0.0;

@@ -37,8 +37,7 @@ int FindParam(HostedPlugin& plugin, const std::string& name) {
   return FindName(names, name);
 }
 
-bool ApplySetting(HostedPlugin& plugin, const std::string& name, const std::string& valueText,
-                  std::string* error) {
+bool ApplySetting(HostedPlugin& plugin, const std::string& name, const std::string& valueText, std::string* error) {
   const int index = FindParam(plugin, name);
   if (index < 0) {
     *error = "unknown parameter \"" + name + "\" (see --list)";

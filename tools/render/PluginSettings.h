@@ -12,8 +12,7 @@ namespace quivorant::render {
 int FindParam(HostedPlugin& plugin, const std::string& name);
 
 // Sets the parameter from a display text or a plain value; false with *error naming the problem.
-bool ApplySetting(HostedPlugin& plugin, const std::string& name, const std::string& valueText,
-                  std::string* error);
+bool ApplySetting(HostedPlugin& plugin, const std::string& name, const std::string& valueText, std::string* error);
 
 // Index of the preset given by index or name (exact, else ignoring case), or -1 with *error set.
 int FindPreset(HostedPlugin& plugin, const std::string& nameOrIndex, std::string* error);

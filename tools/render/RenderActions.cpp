@@ -12,8 +12,8 @@ void PrintPluginListing(HostedPlugin& plugin, std::FILE* out) {
   std::fprintf(out, "Parameters:\n");
   for (int i = 0; i < plugin.ParamCount(); ++i) {
     const HostedParamInfo info = plugin.ParamInfo(i);
-    std::fprintf(out, "  %d  %-18s %g to %g%s%s, default %s%s%s\n", i, info.name.c_str(), info.minPlain,
-                 info.maxPlain, info.unit.empty() ? "" : " ", info.unit.c_str(),
+    std::fprintf(out, "  %d  %-18s %g to %g%s%s, default %s%s%s\n", i, info.name.c_str(), info.minPlain, info.maxPlain,
+                 info.unit.empty() ? "" : " ", info.unit.c_str(),
                  plugin.FormatNormalized(i, info.defaultNormalized).c_str(), info.unit.empty() ? "" : " ",
                  info.unit.c_str());
     if (!info.valueTexts.empty()) {
@@ -62,11 +62,12 @@ bool RenderAllPresets(HostedPlugin& plugin, const AudioBuffer& input, const Rend
     }
     AudioBuffer output;
     if (!RenderThrough(plugin, input, settings, &output, error, names[i])) return false;
-    const std::string path = (std::filesystem::path(options.outDir) / (PresetFileStem(index, names[i]) + ".wav")).string();
+    const std::string path =
+        (std::filesystem::path(options.outDir) / (PresetFileStem(index, names[i]) + ".wav")).string();
     Level level{};
     if (!SaveRender(path, output, options.subtype, &level, error)) return false;
-    std::fprintf(WordsStream(options), "%2d  %-20s peak %6.1f dBFS  RMS %6.1f dBFS  %s\n", index,
-                 names[i].c_str(), level.peakDbfs, level.rmsDbfs, path.c_str());
+    std::fprintf(WordsStream(options), "%2d  %-20s peak %6.1f dBFS  RMS %6.1f dBFS  %s\n", index, names[i].c_str(),
+                 level.peakDbfs, level.rmsDbfs, path.c_str());
   }
   return true;
 }

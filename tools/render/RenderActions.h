@@ -35,8 +35,7 @@ struct ResponseRequest {
 // The magnitude response at the current settings, measured through the plug-in with the LFO at
 // rest (no tempo reported), plotted as dB against log frequency from 20 Hz to 20 kHz, with the
 // band an assigned LFO sweeps the response through shaded.
-bool PlotResponse(HostedPlugin& plugin, const ResponseRequest& request, const std::string& pngPath,
-                  std::string* error);
+bool PlotResponse(HostedPlugin& plugin, const ResponseRequest& request, const std::string& pngPath, std::string* error);
 
 // The same measurement in one line: the settings, the -3 dB points or band, and the LFO.
 bool DescribeResponse(HostedPlugin& plugin, const ResponseRequest& request, std::FILE* out, std::string* error);

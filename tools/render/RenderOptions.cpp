@@ -27,7 +27,9 @@ bool ParseNumber(const std::string& text, double* value) {
 std::string RenderUsage() {
   const std::string formats = AudioFormatsText();
   return "usage: quivorant-render [options]    (--name=value works for every long option)\n"
-         "  -i, --input FILE         " + formats + " (mono or stereo); default: the demo loop\n"
+         "  -i, --input FILE         " +
+         formats +
+         " (mono or stereo); default: the demo loop\n"
          "  -o, --output FILE        rendered audio (WAV unless the name ends in .aif/.aiff" +
          (formats.find("FLAC") != std::string::npos ? "/.flac" : "") +
          ");\n"
@@ -92,8 +94,8 @@ std::string Ranged(const std::string& value, double low, double high, bool whole
 
 // One word out of a fixed list.
 template <typename T>
-std::string Choice(const std::string& value, const char* what,
-                   std::initializer_list<std::pair<const char*, T>> choices, T* out) {
+std::string Choice(const std::string& value, const char* what, std::initializer_list<std::pair<const char*, T>> choices,
+                   T* out) {
   std::string names;
   for (const auto& [name, choice] : choices) {
     if (value == name) {
@@ -154,8 +156,10 @@ const std::vector<OptionRule>& Options() {
       {"--subtype", nullptr, true, false,
        [](const std::string& v, RenderOptions& o) {
          return Choice(v, "output subtype",
-                       {{"pcm16", SampleSubtype::kPcm16}, {"pcm24", SampleSubtype::kPcm24},
-                        {"float", SampleSubtype::kFloat}, {"double", SampleSubtype::kDouble}},
+                       {{"pcm16", SampleSubtype::kPcm16},
+                        {"pcm24", SampleSubtype::kPcm24},
+                        {"float", SampleSubtype::kFloat},
+                        {"double", SampleSubtype::kDouble}},
                        &o.subtype);
        }},
   };

@@ -27,7 +27,7 @@ struct RenderOptions {
   std::string outputPath;  // "-": standard output
   std::string pluginPath;  // empty: searched where plug-ins are installed
   PluginFormat format = PluginFormat::kVst3;
-  std::string preset;      // a preset name or index; empty: none
+  std::string preset;                                         // a preset name or index; empty: none
   std::vector<std::pair<std::string, std::string>> settings;  // "--set Name=Value", in order
   double tempoBpm = 120.0;
   double sampleRateHz = 44100.0;

@@ -11,8 +11,8 @@ namespace quivorant::render {
 namespace {
 
 template <typename Sample>
-void RenderBlocks(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings,
-                  AudioBuffer* output, Progress& progress) {
+void RenderBlocks(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings, AudioBuffer* output,
+                  Progress& progress) {
   const size_t frames = input.Frames();
   const size_t block = static_cast<size_t>(settings.blockFrames);
   std::vector<Sample> in[2], out[2];
@@ -44,15 +44,15 @@ void RenderBlocks(HostedPlugin& plugin, const AudioBuffer& input, const RenderSe
 
 }  // namespace
 
-bool RenderThrough(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings,
-                   AudioBuffer* output, std::string* error, const std::string& progressLabel) {
+bool RenderThrough(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings, AudioBuffer* output,
+                   std::string* error, const std::string& progressLabel) {
   if (input.ChannelCount() < 1 || input.ChannelCount() > 2) {
     *error = "only mono and stereo input can be rendered";
     return false;
   }
   if (!plugin.Start(input.sampleRateHz, settings.blockFrames, settings.doublePrecision)) {
-    *error = settings.doublePrecision ? "the plug-in refused 64-bit processing"
-                                      : "the plug-in refused to start processing";
+    *error =
+        settings.doublePrecision ? "the plug-in refused 64-bit processing" : "the plug-in refused to start processing";
     return false;
   }
   AudioBuffer result;

@@ -19,8 +19,8 @@ struct RenderSettings {
 
 // Starts the plug-in at the input's sample rate, renders every frame, stops it. Mono input is
 // processed as a pair of identical channels and written back as mono.
-bool RenderThrough(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings,
-                   AudioBuffer* output, std::string* error, const std::string& progressLabel);
+bool RenderThrough(HostedPlugin& plugin, const AudioBuffer& input, const RenderSettings& settings, AudioBuffer* output,
+                   std::string* error, const std::string& progressLabel);
 
 // Changes the tool made wait for the next block (as they do in a DAW); one short silent block
 // brings them into the plug-in before its state or values are read.

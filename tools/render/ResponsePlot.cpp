@@ -102,8 +102,7 @@ bool PlotResponse(HostedPlugin& plugin, const ResponseRequest& request, const st
                   std::string* error) {
   FilterSettings settings;
   ResponseCurve curve, lowest, highest;
-  if (!ReadFilterSettings(plugin, &settings, error) ||
-      !MeasureResponse(plugin, request.sampleRateHz, &curve, error) ||
+  if (!ReadFilterSettings(plugin, &settings, error) || !MeasureResponse(plugin, request.sampleRateHz, &curve, error) ||
       !MeasureSweepBand(plugin, settings, request.sampleRateHz, &lowest, &highest, error)) {
     return false;
   }
@@ -141,8 +140,8 @@ bool PlotResponse(HostedPlugin& plugin, const ResponseRequest& request, const st
     const int x1 = static_cast<int>(std::lround(plot.X(lowest[i].hz)));
     for (int x = x0; x < x1; ++x) {
       const float top = plot.Y(highest[i].db), bottom = plot.Y(lowest[i].db);
-      RasterFillRect(&bmp, x, static_cast<int>(top), 1, std::max(1, static_cast<int>(bottom - top)), 0xFF4FD1C5u,
-                     0.22f, kRasterCopy);
+      RasterFillRect(&bmp, x, static_cast<int>(top), 1, std::max(1, static_cast<int>(bottom - top)), 0xFF4FD1C5u, 0.22f,
+                     kRasterCopy);
     }
   }
   std::vector<float> xs, ys;

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "tools/render/HostedPlugin.h"
 #include "platform/SharedLibrary.h"
+#include "tools/render/HostedPlugin.h"
 #include "vst2/abi/VstEffect.h"
 #include "vst2/abi/VstOpcodes.h"
 #include "vst2/abi/VstRecords.h"
@@ -51,8 +51,7 @@ public:
   VstIntPtr HostCall(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
 private:
-  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f) {
+  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
     return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
   }
   std::string TextOf(VstInt32 opcode, VstInt32 index);
@@ -70,8 +69,8 @@ private:
   std::vector<std::pair<int, float>> pendingParams_;
 };
 
-VstIntPtr VSTCALLBACK HostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                   void* ptr, float opt) {
+VstIntPtr VSTCALLBACK HostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                   float opt) {
   Vst2Plugin* host = effect && effect->resvd1 ? reinterpret_cast<Vst2Plugin*>(effect->resvd1) : tCreating;
   if (opcode == audioMasterVersion) return kVstVersion;
   return host ? host->HostCall(opcode, index, value, ptr, opt) : 0;
@@ -79,16 +78,20 @@ VstIntPtr VSTCALLBACK HostCallback(AEffect* effect, VstInt32 opcode, VstInt32 in
 
 VstIntPtr Vst2Plugin::HostCall(VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, float) {
   switch (opcode) {
-    case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(&time_);
-    case audioMasterGetSampleRate: return static_cast<VstIntPtr>(sampleRateHz_);
+    case audioMasterGetTime:
+      return reinterpret_cast<VstIntPtr>(&time_);
+    case audioMasterGetSampleRate:
+      return static_cast<VstIntPtr>(sampleRateHz_);
     case audioMasterGetProductString:
       if (ptr) std::snprintf(static_cast<char*>(ptr), kVstMaxProductStrLen, "quivorant-render");
       return 1;
     case audioMasterGetVendorString:
       if (ptr) std::snprintf(static_cast<char*>(ptr), kVstMaxVendorStrLen, "Tolvane");
       return 1;
-    case audioMasterGetVendorVersion: return 10000;
-    default: return 0;  // automation and gestures: an offline render records nothing
+    case audioMasterGetVendorVersion:
+      return 10000;
+    default:
+      return 0;  // automation and gestures: an offline render records nothing
   }
 }
 
@@ -158,7 +161,8 @@ HostedParamInfo Vst2Plugin::ParamInfo(int index) {
     info.maxPlain = textCount - 1;
     info.stepCount = textCount - 1;
     for (int k = 0; k < textCount; ++k) {
-      info.valueTexts.push_back(FormatNormalized(index, textCount > 1 ? static_cast<double>(k) / (textCount - 1) : 0.0));
+      info.valueTexts.push_back(
+          FormatNormalized(index, textCount > 1 ? static_cast<double>(k) / (textCount - 1) : 0.0));
     }
     return info;
   }

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <vector>
 
-#include "tools/render/HostedPlugin.h"
 #include "platform/SharedLibrary.h"
+#include "tools/render/HostedPlugin.h"
 #include "vst3/sdk/interfaces/ibstream.h"
 #include "vst3/sdk/interfaces/ipluginbase.h"
 #include "vst3/sdk/interfaces/ivstaudioprocessor.h"
@@ -162,8 +162,12 @@ public:
   double PlainToNormalized(int index, double plain) override {
     return controller_->plainParamToNormalized(paramIds_[static_cast<size_t>(index)], plain);
   }
-  double GetNormalized(int index) override { return controller_->getParamNormalized(paramIds_[static_cast<size_t>(index)]); }
-  void SetNormalized(int index, double normalized) override { Change(paramIds_[static_cast<size_t>(index)], normalized); }
+  double GetNormalized(int index) override {
+    return controller_->getParamNormalized(paramIds_[static_cast<size_t>(index)]);
+  }
+  void SetNormalized(int index, double normalized) override {
+    Change(paramIds_[static_cast<size_t>(index)], normalized);
+  }
   std::vector<std::string> PresetNames() override;
   bool SelectPreset(int index) override;
   bool Start(double sampleRateHz, int maxBlockFrames, bool doublePrecision) override;
@@ -225,7 +229,8 @@ bool Vst3Plugin::Load(const std::string& path, std::string* error) {
   PClassInfo classInfo{};
   int32 found = -1;
   for (int32 i = 0; i < factory_->countClasses(); ++i) {
-    if (factory_->getClassInfo(i, &classInfo) == kResultOk && std::strcmp(classInfo.category, "Audio Module Class") == 0) {
+    if (factory_->getClassInfo(i, &classInfo) == kResultOk &&
+        std::strcmp(classInfo.category, "Audio Module Class") == 0) {
       found = i;
       break;
     }
@@ -289,7 +294,8 @@ Vst3Plugin::~Vst3Plugin() {
 
 std::string Vst3Plugin::FormatNormalized(int index, double normalized) {
   String128 text{};
-  if (controller_->getParamStringByValue(paramIds_[static_cast<size_t>(index)], normalized, text) != kResultOk) return {};
+  if (controller_->getParamStringByValue(paramIds_[static_cast<size_t>(index)], normalized, text) != kResultOk)
+    return {};
   return Narrow(text, 128);
 }
 

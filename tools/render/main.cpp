@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   }
   const bool hasWork = options.listOnly || options.allPresets || options.describe || !options.outputPath.empty() ||
                        !options.responsePngPath.empty() || !options.editorPngPath.empty();
-  if (!hasWork) return Fail("nothing to do: give -o, --all-presets, --list, --describe, --response-png or --editor-png");
+  if (!hasWork)
+    return Fail("nothing to do: give -o, --all-presets, --list, --describe, --response-png or --editor-png");
 
   const std::string pluginPath = options.pluginPath.empty() ? FindPlugin(options.format, &error) : options.pluginPath;
   if (pluginPath.empty()) return Fail(error);
@@ -82,8 +83,8 @@ int main(int argc, char** argv) {
     if (!RenderThrough(*plugin, input, settings, &output, &error, "rendering")) return Fail(error);
     Level level{};
     if (!SaveRender(options.outputPath, output, options.subtype, &level, &error)) return Fail(error);
-    std::fprintf(WordsStream(options), "%s: peak %.1f dBFS, RMS %.1f dBFS\n", options.outputPath.c_str(), level.peakDbfs,
-                 level.rmsDbfs);
+    std::fprintf(WordsStream(options), "%s: peak %.1f dBFS, RMS %.1f dBFS\n", options.outputPath.c_str(),
+                 level.peakDbfs, level.rmsDbfs);
   }
   if (options.allPresets && !RenderAllPresets(*plugin, input, settings, options, &error)) return Fail(error);
 

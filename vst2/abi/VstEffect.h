@@ -8,12 +8,11 @@
 
 struct AEffect;
 
-typedef VstIntPtr(VSTCALLBACK* audioMasterCallback)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                    VstIntPtr value, void* ptr, float opt);
-typedef VstIntPtr(VSTCALLBACK* AEffectDispatcherProc)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                      VstIntPtr value, void* ptr, float opt);
-typedef void(VSTCALLBACK* AEffectProcessProc)(AEffect* effect, float** inputs, float** outputs,
-                                              VstInt32 sampleFrames);
+typedef VstIntPtr(VSTCALLBACK* audioMasterCallback)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                    void* ptr, float opt);
+typedef VstIntPtr(VSTCALLBACK* AEffectDispatcherProc)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                      void* ptr, float opt);
+typedef void(VSTCALLBACK* AEffectProcessProc)(AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames);
 typedef void(VSTCALLBACK* AEffectProcessDoubleProc)(AEffect* effect, double** inputs, double** outputs,
                                                     VstInt32 sampleFrames);
 typedef void(VSTCALLBACK* AEffectSetParameterProc)(AEffect* effect, VstInt32 index, float parameter);
@@ -85,7 +84,7 @@ enum VstAEffectFlags : VstInt32 {
   effFlagsProgramChunks = 1 << 5,
   effFlagsIsSynth = 1 << 8,
   effFlagsNoSoundInStop = 1 << 9,
-  effFlagsExtIsAsync = 1 << 10,   // deprecated
+  effFlagsExtIsAsync = 1 << 10,    // deprecated
   effFlagsExtHasBuffer = 1 << 11,  // deprecated
   effFlagsCanDoubleReplacing = 1 << 12,
 };

@@ -66,8 +66,7 @@ static_assert(offsetof(VstEvents, reserved) == 8 && offsetof(VstEvents, events) 
 static_assert(sizeof(VstMidiEvent) == 32, "VstMidiEvent size");
 static_assert(offsetof(VstMidiEvent, noteLength) == 16 && offsetof(VstMidiEvent, midiData) == 24,
               "VstMidiEvent layout");
-static_assert(offsetof(VstMidiEvent, detune) == 28 && offsetof(VstMidiEvent, reserved2) == 31,
-              "VstMidiEvent layout");
+static_assert(offsetof(VstMidiEvent, detune) == 28 && offsetof(VstMidiEvent, reserved2) == 31, "VstMidiEvent layout");
 static_assert(sizeof(VstMidiSysexEvent) == 48, "VstMidiSysexEvent size");
 static_assert(offsetof(VstMidiSysexEvent, dumpBytes) == 16 && offsetof(VstMidiSysexEvent, resvd1) == 24,
               "VstMidiSysexEvent layout");

@@ -35,14 +35,14 @@ enum AEffectOpcodes : VstInt32 {
   effString2Parameter,
   effGetNumProgramCategories,  // deprecated
   effGetProgramNameIndexed,
-  effCopyProgram,     // deprecated
-  effConnectInput,    // deprecated
-  effConnectOutput,   // deprecated
+  effCopyProgram,    // deprecated
+  effConnectInput,   // deprecated
+  effConnectOutput,  // deprecated
   effGetInputProperties,
   effGetOutputProperties,
   effGetPlugCategory,
-  effGetCurrentPosition,     // deprecated
-  effGetDestinationBuffer,   // deprecated
+  effGetCurrentPosition,    // deprecated
+  effGetDestinationBuffer,  // deprecated
   effOfflineNotify,
   effOfflinePrepare,
   effOfflineRun,
@@ -58,8 +58,8 @@ enum AEffectOpcodes : VstInt32 {
   effVendorSpecific,
   effCanDo,
   effGetTailSize,
-  effIdle,  // deprecated
-  effGetIcon,         // deprecated
+  effIdle,             // deprecated
+  effGetIcon,          // deprecated
   effSetViewPosition,  // deprecated
   effGetParameterProperties,
   effKeysRequired,  // deprecated
@@ -89,11 +89,9 @@ enum AEffectOpcodes : VstInt32 {
 
 static_assert(effEditIdle == 19 && effIdentify == 22 && effGetChunk == 23, "dispatcher opcodes");
 static_assert(effGetProgramNameIndexed == 29 && effGetInputProperties == 33, "dispatcher opcodes");
-static_assert(effSetSpeakerArrangement == 42 && effSetBypass == 44 && effVendorSpecific == 50,
-              "dispatcher opcodes");
+static_assert(effSetSpeakerArrangement == 42 && effSetBypass == 44 && effVendorSpecific == 50, "dispatcher opcodes");
 static_assert(effCanDo == 51 && effIdle == 53 && effGetVstVersion == 58, "dispatcher opcodes");
-static_assert(effGetMidiKeyName == 66 && effGetSpeakerArrangement == 69 && effStopProcess == 72,
-              "dispatcher opcodes");
+static_assert(effGetMidiKeyName == 66 && effGetSpeakerArrangement == 69 && effStopProcess == 72, "dispatcher opcodes");
 static_assert(effGetNumMidiOutputChannels == 79, "dispatcher opcodes");
 
 enum AudioMasterOpcodes : VstInt32 {
@@ -106,10 +104,10 @@ enum AudioMasterOpcodes : VstInt32 {
   audioMasterWantMidi = 6,  // deprecated
   audioMasterGetTime,
   audioMasterProcessEvents,
-  audioMasterSetTime,                       // deprecated
-  audioMasterTempoAt,                       // deprecated
-  audioMasterGetNumAutomatableParameters,   // deprecated
-  audioMasterGetParameterQuantization,      // deprecated
+  audioMasterSetTime,                      // deprecated
+  audioMasterTempoAt,                      // deprecated
+  audioMasterGetNumAutomatableParameters,  // deprecated
+  audioMasterGetParameterQuantization,     // deprecated
   audioMasterIOChanged,
   audioMasterNeedIdle,  // deprecated
   audioMasterSizeWindow,
@@ -117,9 +115,9 @@ enum AudioMasterOpcodes : VstInt32 {
   audioMasterGetBlockSize,
   audioMasterGetInputLatency,
   audioMasterGetOutputLatency,
-  audioMasterGetPreviousPlug,           // deprecated
-  audioMasterGetNextPlug,               // deprecated
-  audioMasterWillReplaceOrAccumulate,   // deprecated
+  audioMasterGetPreviousPlug,          // deprecated
+  audioMasterGetNextPlug,              // deprecated
+  audioMasterWillReplaceOrAccumulate,  // deprecated
   audioMasterGetCurrentProcessLevel,
   audioMasterGetAutomationState,
   audioMasterOfflineStart,
@@ -127,8 +125,8 @@ enum AudioMasterOpcodes : VstInt32 {
   audioMasterOfflineWrite,
   audioMasterOfflineGetCurrentPass,
   audioMasterOfflineGetCurrentMetaPass,
-  audioMasterSetOutputSampleRate,            // deprecated
-  audioMasterGetOutputSpeakerArrangement,    // deprecated
+  audioMasterSetOutputSampleRate,          // deprecated
+  audioMasterGetOutputSpeakerArrangement,  // deprecated
   audioMasterGetVendorString,
   audioMasterGetProductString,
   audioMasterGetVendorVersion,
@@ -144,14 +142,13 @@ enum AudioMasterOpcodes : VstInt32 {
   audioMasterEndEdit,
   audioMasterOpenFileSelector,
   audioMasterCloseFileSelector,
-  audioMasterEditFile,                   // deprecated
-  audioMasterGetChunkFile,               // deprecated
+  audioMasterEditFile,                    // deprecated
+  audioMasterGetChunkFile,                // deprecated
   audioMasterGetInputSpeakerArrangement,  // deprecated
 };
 
 static_assert(audioMasterGetTime == 7 && audioMasterProcessEvents == 8, "host opcodes");
 static_assert(audioMasterIOChanged == 13 && audioMasterSizeWindow == 15, "host opcodes");
 static_assert(audioMasterGetProductString == 33 && audioMasterGetVendorVersion == 34, "host opcodes");
-static_assert(audioMasterUpdateDisplay == 42 && audioMasterBeginEdit == 43 && audioMasterEndEdit == 44,
-              "host opcodes");
+static_assert(audioMasterUpdateDisplay == 42 && audioMasterBeginEdit == 43 && audioMasterEndEdit == 44, "host opcodes");
 static_assert(audioMasterGetInputSpeakerArrangement == 49, "host opcodes");

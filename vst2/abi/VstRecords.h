@@ -132,8 +132,7 @@ static_assert(offsetof(VstSpeakerProperties, name) == 16 && offsetof(VstSpeakerP
               "VstSpeakerProperties layout");
 static_assert(sizeof(VstSpeakerArrangement) == 904, "VstSpeakerArrangement size");
 static_assert(offsetof(VstSpeakerArrangement, speakers) == 8, "VstSpeakerArrangement layout");
-static_assert(sizeof(ERect) == 8 && offsetof(ERect, bottom) == 4 && offsetof(ERect, right) == 6,
-              "ERect layout");
+static_assert(sizeof(ERect) == 8 && offsetof(ERect, bottom) == 4 && offsetof(ERect, right) == 6, "ERect layout");
 static_assert(sizeof(MidiKeyName) == 80, "MidiKeyName size");
 static_assert(offsetof(MidiKeyName, keyName) == 8 && offsetof(MidiKeyName, reserved) == 72 &&
                   offsetof(MidiKeyName, flags) == 76,

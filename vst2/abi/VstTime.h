@@ -9,7 +9,7 @@
 #pragma pack(push, 8)
 
 struct VstTimeInfo {
-  double samplePos;  // always valid
+  double samplePos;   // always valid
   double sampleRate;  // always valid
   double nanoSeconds;
   double ppqPos;

@@ -10,7 +10,7 @@
 namespace quivorant {
 class IEffectBase;
 class IParamRecord;
-}
+}  // namespace quivorant
 
 namespace quivorant::test {
 

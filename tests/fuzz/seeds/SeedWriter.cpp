@@ -21,8 +21,10 @@ std::string SeedName(const char* text) {
   std::string name;
   for (const char* c = text; *c != '\0'; ++c) {
     const unsigned char u = static_cast<unsigned char>(*c);
-    if (std::isalnum(u)) name += static_cast<char>(std::tolower(u));
-    else if (!name.empty() && name.back() != '-') name += '-';
+    if (std::isalnum(u))
+      name += static_cast<char>(std::tolower(u));
+    else if (!name.empty() && name.back() != '-')
+      name += '-';
   }
   while (!name.empty() && name.back() == '-') name.pop_back();
   return name.empty() ? "text" : name;

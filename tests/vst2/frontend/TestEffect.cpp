@@ -35,8 +35,7 @@ TestEffectTrace& Trace() {
   return trace;
 }
 
-TestEffect::TestEffect(const TestEffectSetup& setup, audioMasterCallback host)
-    : IEffectVST(IdentityFor(setup), host) {
+TestEffect::TestEffect(const TestEffectSetup& setup, audioMasterCallback host) : IEffectVST(IdentityFor(setup), host) {
   GetParam(0)->SetupEnum("Mode", 1, 3);
   GetParam(0)->AddDisplayText(0, "Low");
   GetParam(0)->AddDisplayText(1, "High");

@@ -60,7 +60,7 @@ public:
   std::vector<std::vector<unsigned char>> sysexIn;
   std::vector<int> versionsIn;
   std::vector<int> slotsChanged;
-  std::vector<int> blockFrames;  // frame count of every ProcessBlock call
+  std::vector<int> blockFrames;    // frame count of every ProcessBlock call
   std::vector<std::string> hooks;  // editor hooks, and window calls of a test editor, in order
   int resets = 0;
 };

@@ -8,8 +8,8 @@
 #include <limits>
 #include <vector>
 
-#include "tests/vst2/frontend/TestEffect.h"
 #include "tests/support/Vst2Host.h"
+#include "tests/vst2/frontend/TestEffect.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant::test {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/vst2/frontend/TestEffect.h"
 #include "tests/support/Vst2Host.h"
+#include "tests/vst2/frontend/TestEffect.h"
 #include "vst2/abi/VstEvents.h"
 #include "vst2/abi/VstOpcodes.h"
 
@@ -312,7 +312,7 @@ TEST_F(Vst2Dispatcher, CapabilitiesByMidiMode) {
     VstIntPtr send, receive;
   } modes[] = {{1, 1, 1}, {2, 0, 1}, {3, 1, 0}};
   for (const auto& m : modes) {
-      TestEffectSetup setup;
+    TestEffectSetup setup;
     setup.midiMode = m.mode;
     Open(setup);
     EXPECT_EQ(canDo("sendVstEvents"), m.send) << m.mode;
@@ -434,8 +434,7 @@ TEST_F(Vst2Dispatcher, AudioSetupAndActivation) {
   Call(effBeginSetProgram);
   Call(effEndSetProgram);
   Call(effGetMidiProgramName);
-  EXPECT_EQ(fx->activations,
-            (std::vector<bool>{true, false, false, true, true, false, true, true, true}));
+  EXPECT_EQ(fx->activations, (std::vector<bool>{true, false, false, true, true, false, true, true, true}));
   EXPECT_EQ(fx->resets, resets + 11);  // mains on and off reset too
 }
 

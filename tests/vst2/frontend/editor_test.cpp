@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "graphics/IGraphicsOffscreen.h"
-#include "tests/vst2/frontend/TestEffect.h"
 #include "tests/support/Vst2Host.h"
+#include "tests/vst2/frontend/TestEffect.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant::test {
@@ -61,7 +61,7 @@ protected:
   }
   void TearDown() override { Close(); }
 
-  WindowedEditor* editor = nullptr;  // owned by the instance once attached
+  WindowedEditor* editor = nullptr;    // owned by the instance once attached
   std::vector<std::string> windowLog;  // outlives the instance
 };
 
@@ -137,8 +137,8 @@ TEST_F(Vst2Editor, ClosingTheInstanceClosesAnOpenEditorFirst) {
 }
 
 TEST_F(Vst2Editor, HostWheelReachesTheEditor) {
-  const VstInt32 wheel = 0x73744341;  // 'stCA'
-  const VstIntPtr whee = 0x57686565;   // 'Whee'
+  const VstInt32 wheel = 0x73744341;                                              // 'stCA'
+  const VstIntPtr whee = 0x57686565;                                              // 'Whee'
   EXPECT_EQ(Dispatch(effect, effVendorSpecific, wheel, whee, nullptr, 1.0f), 0);  // no editor yet
   fx->AttachGraphics(editor);
   EXPECT_EQ(Dispatch(effect, effVendorSpecific, wheel, whee, nullptr, -2.0f), 0);

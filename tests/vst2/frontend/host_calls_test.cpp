@@ -7,8 +7,8 @@
 #include <set>
 
 #include "plug/HostIdentification.h"
-#include "tests/vst2/frontend/TestEffect.h"
 #include "tests/support/Vst2Host.h"
+#include "tests/vst2/frontend/TestEffect.h"
 #include "vst2/abi/VstOpcodes.h"
 
 namespace quivorant::test {
@@ -38,10 +38,10 @@ TEST_F(Vst2HostCalls, WheelRunFormsOneGestureEndedBeforeTheNextBegins) {
   fx->SetParamFromEditor(2, 0.7);
   fx->EndParamGestureDeferred(2);
   EXPECT_EQ(fx->editor->wheelTicks, (std::vector<int>{12, 12}));  // half a second of 24 ticks per second
-  fx->WheelEditHook(0);  // another knob: the pending gesture ends first
+  fx->WheelEditHook(0);                                           // another knob: the pending gesture ends first
   fx->EndParamGestureDeferred(0);
   fx->BeginParamEdit(1);  // a press also ends a pending wheel gesture first
-  const std::vector<VstInt32> expected = {audioMasterBeginEdit, audioMasterAutomate, audioMasterAutomate,
+  const std::vector<VstInt32> expected = {audioMasterBeginEdit, audioMasterAutomate,  audioMasterAutomate,
                                           audioMasterEndEdit,   audioMasterBeginEdit, audioMasterEndEdit,
                                           audioMasterBeginEdit};
   ASSERT_EQ(host.Opcodes(), expected);
@@ -254,10 +254,10 @@ TEST(Vst2HostOpcodes, OnlyTheKnownHostOpcodesAreEverUsed) {
   fx->Tempo();
   fx->SendMidiMessage(quivorant::MidiMessage{});
   Dispatch(e, effClose);
-  const std::set<VstInt32> allowed = {audioMasterAutomate,      audioMasterWantMidi,         audioMasterGetTime,
-                                      audioMasterProcessEvents, audioMasterGetProductString, audioMasterGetVendorVersion,
-                                      audioMasterUpdateDisplay, audioMasterBeginEdit,        audioMasterEndEdit,
-                                      audioMasterSizeWindow};
+  const std::set<VstInt32> allowed = {
+      audioMasterAutomate,         audioMasterWantMidi,         audioMasterGetTime,       audioMasterProcessEvents,
+      audioMasterGetProductString, audioMasterGetVendorVersion, audioMasterUpdateDisplay, audioMasterBeginEdit,
+      audioMasterEndEdit,          audioMasterSizeWindow};
   for (const HostCall& call : host.calls) EXPECT_EQ(allowed.count(call.opcode), 1u) << call.opcode;
   EXPECT_FALSE(host.CallsOf(audioMasterWantMidi).empty());
 }

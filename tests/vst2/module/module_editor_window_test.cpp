@@ -28,7 +28,8 @@ constexpr const char* kEditorClass = "IEffectWndClass";
 std::vector<VstInt32> GestureOpcodes(const RecordingHost& host) {
   std::vector<VstInt32> out;
   for (const HostCall& call : host.calls) {
-    if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate || call.opcode == audioMasterEndEdit) {
+    if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+        call.opcode == audioMasterEndEdit) {
       out.push_back(call.opcode);
     }
   }
@@ -79,7 +80,8 @@ TEST(Vst2ModuleEditorWindow, OpensInTheHostFrameDrawsAndEdits) {
     host.Clear();
     PostClick(window, 160, 118);
     PumpMessages(200);
-    EXPECT_EQ(GestureOpcodes(host), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}));
+    EXPECT_EQ(GestureOpcodes(host),
+              (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}));
     const std::vector<HostCall> automated = host.CallsOf(audioMasterAutomate);
     ASSERT_EQ(automated.size(), 1u);
     EXPECT_EQ(automated[0].index, 0);

@@ -82,10 +82,21 @@ TEST(Vst2Module, FactoryProgramsAndSelection) {
   RecordingHost host;
   LoadedPlugin p;
   p.Start();
-  const char* names[] = {"---- default ----", "1 oct bandwidth",   "1x2 oct bandwidth", "2x2 oct bandwidth",
-                         "3x2 oct bandwidth", "High Frequencies",  "High Phaser",       "Low Frequencies",
-                         "Middle Frequencies", "Oscillating Filter", "Oscillating Freq", "Phaser",
-                         "Vibrato",           "- 14 -",            "- 15 -"};
+  const char* names[] = {"---- default ----",
+                         "1 oct bandwidth",
+                         "1x2 oct bandwidth",
+                         "2x2 oct bandwidth",
+                         "3x2 oct bandwidth",
+                         "High Frequencies",
+                         "High Phaser",
+                         "Low Frequencies",
+                         "Middle Frequencies",
+                         "Oscillating Filter",
+                         "Oscillating Freq",
+                         "Phaser",
+                         "Vibrato",
+                         "- 14 -",
+                         "- 15 -"};
   for (int i = 0; i < 15; ++i) {
     char name[256] = {};
     EXPECT_EQ(p.Call(effGetProgramNameIndexed, i, 0, name), 1) << i;

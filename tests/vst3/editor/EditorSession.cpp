@@ -1,7 +1,7 @@
 #include "tests/vst3/editor/EditorSession.h"
 
-#include "tests/graphics_win/WindowInput.h"
 #include "tests/graphics_win/HostFrame.h"
+#include "tests/graphics_win/WindowInput.h"
 #include "tests/support/Vst3Module.h"
 
 namespace quivorant::test {

@@ -24,8 +24,8 @@ constexpr POINT kFreqKnob = {52, 174};  // knob rectangle 22, 154 .. 82, 210
 constexpr int kFreqKnobHeight = 210 - 154;
 constexpr POINT kRateKnob = {287, 174};
 constexpr int kTypeButtonsLeft = 100, kTypeButtonWidth = 24, kTypeButtonsY = 118;
-constexpr POINT kTargetDropDown = {300, 119};            // rectangle 271, 112 .. 343, 126
-constexpr RECT kTargetList = {271, 127, 343, 172};       // opens below it: 72 x 48, four rows
+constexpr POINT kTargetDropDown = {300, 119};       // rectangle 271, 112 .. 343, 126
+constexpr RECT kTargetList = {271, 127, 343, 172};  // opens below it: 72 x 48, four rows
 constexpr int kTargetListTop = 125, kTargetListRow = 12;
 constexpr int kEntryId = 99;
 

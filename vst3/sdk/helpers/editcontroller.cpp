@@ -114,9 +114,8 @@ tresult EditController::requestOpenEditor(FIDString name) {
 
 tresult PLUGIN_API EditController::queryInterface(const TUID queryIid, void** obj) {
   if (obj == nullptr) return kInvalidArgument;
-  if (queryIid != nullptr &&
-      (answer(queryIid, IEditController::iid, static_cast<IEditController*>(this), obj) ||
-       answer(queryIid, IEditController2::iid, static_cast<IEditController2*>(this), obj)))
+  if (queryIid != nullptr && (answer(queryIid, IEditController::iid, static_cast<IEditController*>(this), obj) ||
+                              answer(queryIid, IEditController2::iid, static_cast<IEditController2*>(this), obj)))
     return kResultOk;
   return ComponentBase::queryInterface(queryIid, obj);
 }

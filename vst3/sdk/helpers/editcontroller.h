@@ -7,8 +7,8 @@
 #pragma once
 
 #include "vst3/sdk/helpers/componentbase.h"
-#include "vst3/sdk/interfaces/ivsteditcontroller.h"
 #include "vst3/sdk/helpers/vstparameters.h"
+#include "vst3/sdk/interfaces/ivsteditcontroller.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -26,15 +26,12 @@ const ObjectIid& theObjectIid() {
 
 const TUID& FObject::objectIid() { return theObjectIid().bytes; }
 
-bool FObject::classIDsEqual(FIDString a, FIDString b) {
-  return a != nullptr && b != nullptr && std::strcmp(a, b) == 0;
-}
+bool FObject::classIDsEqual(FIDString a, FIDString b) { return a != nullptr && b != nullptr && std::strcmp(a, b) == 0; }
 
 tresult PLUGIN_API FObject::queryInterface(const TUID queryIid, void** obj) {
   if (obj == nullptr) return kInvalidArgument;
-  if (queryIid != nullptr &&
-      (answer(queryIid, FUnknown::iid, static_cast<FUnknown*>(this), obj) ||
-       answer(queryIid, objectIid(), static_cast<FUnknown*>(this), obj)))
+  if (queryIid != nullptr && (answer(queryIid, FUnknown::iid, static_cast<FUnknown*>(this), obj) ||
+                              answer(queryIid, objectIid(), static_cast<FUnknown*>(this), obj)))
     return kResultOk;
   *obj = nullptr;
   return kNoInterface;

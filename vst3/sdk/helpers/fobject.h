@@ -25,9 +25,7 @@ public:
   static FIDString getFClassID() { return "FObject"; }
   virtual FIDString isA() const { return getFClassID(); }
   virtual bool isA(FIDString s) const { return isTypeOf(s, false); }
-  virtual bool isTypeOf(FIDString s, bool /*askBaseClass*/ = true) const {
-    return classIDsEqual(s, getFClassID());
-  }
+  virtual bool isTypeOf(FIDString s, bool /*askBaseClass*/ = true) const { return classIDsEqual(s, getFClassID()); }
   static bool classIDsEqual(FIDString a, FIDString b);
 
   // Identifies our own objects; differs per loaded module, so a foreign object never matches.
@@ -47,18 +45,18 @@ private:
   std::atomic<uint32> refCount{1};
 };
 
-#define OBJ_METHODS(className, baseClass)                                               \
-  static ::Steinberg::FIDString getFClassID() { return #className; }                   \
-  ::Steinberg::FIDString isA() const override { return className::getFClassID(); }     \
-  bool isA(::Steinberg::FIDString s) const override { return isTypeOf(s, false); }     \
-  bool isTypeOf(::Steinberg::FIDString s, bool askBaseClass = true) const override {   \
+#define OBJ_METHODS(className, baseClass)                                                  \
+  static ::Steinberg::FIDString getFClassID() { return #className; }                       \
+  ::Steinberg::FIDString isA() const override { return className::getFClassID(); }         \
+  bool isA(::Steinberg::FIDString s) const override { return isTypeOf(s, false); }         \
+  bool isTypeOf(::Steinberg::FIDString s, bool askBaseClass = true) const override {       \
     return classIDsEqual(s, #className) || (askBaseClass && baseClass::isTypeOf(s, true)); \
   }
 
 // Classes that add interfaces to an FObject route the three FUnknown slots of every
 // interface sub-object to the one shared count.
-#define REFCOUNT_METHODS(baseClass)                                                     \
-  ::Steinberg::uint32 PLUGIN_API addRef() override { return baseClass::addRef(); }      \
+#define REFCOUNT_METHODS(baseClass)                                                \
+  ::Steinberg::uint32 PLUGIN_API addRef() override { return baseClass::addRef(); } \
   ::Steinberg::uint32 PLUGIN_API release() override { return baseClass::release(); }
 
 }  // namespace Steinberg

@@ -73,10 +73,10 @@ const CPluginFactory::ClassEntry* CPluginFactory::entryAt(int32 index) const {
 
 tresult PLUGIN_API CPluginFactory::queryInterface(const TUID queryIid, void** obj) {
   if (obj == nullptr) return kInvalidArgument;
-  if (queryIid != nullptr &&
-      (FUnknownPrivate::iidEqual(queryIid, IPluginFactory::iid) ||
-       FUnknownPrivate::iidEqual(queryIid, IPluginFactory2::iid) ||
-       FUnknownPrivate::iidEqual(queryIid, IPluginFactory3::iid) || FUnknownPrivate::iidEqual(queryIid, FUnknown::iid))) {
+  if (queryIid != nullptr && (FUnknownPrivate::iidEqual(queryIid, IPluginFactory::iid) ||
+                              FUnknownPrivate::iidEqual(queryIid, IPluginFactory2::iid) ||
+                              FUnknownPrivate::iidEqual(queryIid, IPluginFactory3::iid) ||
+                              FUnknownPrivate::iidEqual(queryIid, FUnknown::iid))) {
     addRef();
     *obj = this;
     return kResultOk;

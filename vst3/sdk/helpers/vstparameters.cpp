@@ -10,7 +10,8 @@ namespace Vst {
 
 Parameter::Parameter() { info.flags = ParameterInfo::kCanAutomate; }
 
-Parameter::Parameter(const ParameterInfo& paramInfo) : info(paramInfo), valueNormalized(paramInfo.defaultNormalizedValue) {}
+Parameter::Parameter(const ParameterInfo& paramInfo)
+    : info(paramInfo), valueNormalized(paramInfo.defaultNormalizedValue) {}
 
 Parameter::Parameter(const TChar* title, ParamID tag, const TChar* units, ParamValue defaultValueNormalized,
                      int32 stepCount, int32 flags, UnitID unitID, const TChar* shortTitle) {

@@ -7,9 +7,9 @@
 #pragma once
 
 #include "vst3/sdk/helpers/editcontroller.h"
+#include "vst3/sdk/helpers/vstbus.h"
 #include "vst3/sdk/interfaces/ivstaudioprocessor.h"
 #include "vst3/sdk/interfaces/ivstcomponent.h"
-#include "vst3/sdk/helpers/vstbus.h"
 
 namespace Steinberg {
 namespace Vst {

@@ -73,11 +73,10 @@ enum : int32 {
 #define QV_UID_BYTE(w, shift) static_cast<char>(((w) >> (shift)) & 0xFF)
 #define QV_UID_BE(w) QV_UID_BYTE(w, 24), QV_UID_BYTE(w, 16), QV_UID_BYTE(w, 8), QV_UID_BYTE(w, 0)
 #if COM_COMPATIBLE
-#define INLINE_UID(l1, l2, l3, l4)                                                        \
-  {                                                                                       \
-    QV_UID_BYTE(l1, 0), QV_UID_BYTE(l1, 8), QV_UID_BYTE(l1, 16), QV_UID_BYTE(l1, 24),    \
-        QV_UID_BYTE(l2, 16), QV_UID_BYTE(l2, 24), QV_UID_BYTE(l2, 0), QV_UID_BYTE(l2, 8), \
-        QV_UID_BE(l3), QV_UID_BE(l4)                                                      \
+#define INLINE_UID(l1, l2, l3, l4)                                                                         \
+  {                                                                                                        \
+    QV_UID_BYTE(l1, 0), QV_UID_BYTE(l1, 8), QV_UID_BYTE(l1, 16), QV_UID_BYTE(l1, 24), QV_UID_BYTE(l2, 16), \
+        QV_UID_BYTE(l2, 24), QV_UID_BYTE(l2, 0), QV_UID_BYTE(l2, 8), QV_UID_BE(l3), QV_UID_BE(l4)          \
   }
 #else
 #define INLINE_UID(l1, l2, l3, l4) \

@@ -41,8 +41,7 @@ public:
 };
 
 static_assert(sizeof(BusInfo) == 276 && alignof(BusInfo) == 4 && offsetof(BusInfo, channelCount) == 8 &&
-              offsetof(BusInfo, name) == 12 && offsetof(BusInfo, busType) == 268 &&
-              offsetof(BusInfo, flags) == 272);
+              offsetof(BusInfo, name) == 12 && offsetof(BusInfo, busType) == 268 && offsetof(BusInfo, flags) == 272);
 static_assert(sizeof(RoutingInfo) == 12 && offsetof(RoutingInfo, channel) == 8);
 
 }  // namespace Vst

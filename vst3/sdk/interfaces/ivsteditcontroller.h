@@ -5,8 +5,8 @@
 #include <cstddef>
 
 #include "vst3/sdk/interfaces/ibstream.h"
-#include "vst3/sdk/interfaces/ipluginview.h"
 #include "vst3/sdk/interfaces/ipluginbase.h"
+#include "vst3/sdk/interfaces/ipluginview.h"
 #include "vst3/sdk/interfaces/ivstcontextmenu.h"
 #include "vst3/sdk/interfaces/vsttypes.h"
 
