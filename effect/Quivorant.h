@@ -31,6 +31,7 @@
 namespace quivorant {
 
 class GRAPH;
+class IGraphics;
 
 // The filter's settings, as the parameters and the LFO leave them.
 struct FilterSettings {
@@ -62,6 +63,8 @@ public:
   // Read-only views for the editor, tests and tools.
   // The editor's LFO position strip; null only when the editor could not be built.
   const GRAPH* PositionDisplay() const { return positionDisplay_; }
+  // The editor itself, for a tool that paints it without a window; null when it could not be built.
+  IGraphics* EditorGraphics() const { return editorGraphics_; }
   const FilterSettings& Filter() const { return filter_; }
   const BiquadCoefficients& Coefficients() const { return biquad_.Coefficients(); }
   const BiquadState& ChannelState(int channel) const { return biquad_.State(channel); }
@@ -95,7 +98,8 @@ private:
   StereoBiquad biquad_;
   LfoState lfo_;
   LfoSchedule lfoSchedule_;
-  GRAPH* positionDisplay_ = nullptr;  // owned by the editor
+  GRAPH* positionDisplay_ = nullptr;     // owned by the editor
+  IGraphics* editorGraphics_ = nullptr;  // owned by the core
   bool processingStarted_ = false;
 };
 

@@ -74,6 +74,7 @@ void CLS_QUIVORANT::BuildEditor() {
   attach(positionDisplay_);
   attach(new IMask(this, 0, 211, kNoParameterIndex, LoadImage(editor, kStripMaskImage)));
 
+  editorGraphics_ = owned.get();
   AttachGraphics(owned.release());
   editor.EnableMouseOver(true);
 }

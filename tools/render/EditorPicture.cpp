@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "effect/Quivorant.h"
 #include "graphics/IGraphics.h"
 #include "plug/IEffectHeadless.h"
 #include "raster/RasterSysBitmap.h"
@@ -45,7 +46,8 @@ bool DrawEditorPicture(HostedPlugin& plugin, const RenderOptions& options, std::
     *error = "the plug-in's state does not fit this tool's editor (is the plug-in from another version?)";
     return false;
   }
-  auto* editor = dynamic_cast<IGraphics*>(picture->Editor());
+  // The headless library's instances are always the effect.
+  IGraphics* editor = static_cast<CLS_QUIVORANT&>(*picture).EditorGraphics();
   if (!editor || !editor->DrawBitmapSurface()) {
     *error = "this build has no editor to draw";
     return false;
