@@ -92,7 +92,7 @@ tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {
 
 tresult PLUGIN_API IEffectVST3View::queryInterface(const TUID queryIid, void** obj) {
   if (obj != nullptr && queryIid != nullptr &&
-      answer(queryIid, IPlugViewContentScaleSupport::iid, static_cast<IPlugViewContentScaleSupport*>(this), obj))
+      answer(queryIid, IViewContentScaleSupport::iid, static_cast<IViewContentScaleSupport*>(this), obj))
     return kResultOk;
   return CPluginView::queryInterface(queryIid, obj);
 }

@@ -28,7 +28,7 @@ namespace quivorant {
 class EditorRunLoop;
 class IEffectVST3;
 
-class IEffectVST3View : public Steinberg::CPluginView, public Steinberg::IPlugViewContentScaleSupport {
+class IEffectVST3View : public Steinberg::CPluginView, public Steinberg::IViewContentScaleSupport {
 public:
   // Adds a reference to effect for the view's lifetime.
   explicit IEffectVST3View(IEffectVST3* effect);

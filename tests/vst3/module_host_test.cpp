@@ -746,8 +746,8 @@ TEST_F(ModuleHost, EditorSizeFollowsTheHostScaleAndTheStoredChoice) {
   PlugFrame frame;
   view->setFrame(&frame);
   void* scaling = nullptr;
-  ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid, &scaling), kResultOk);
-  auto* scale = static_cast<IPlugViewContentScaleSupport*>(scaling);
+  ASSERT_EQ(view->queryInterface(IViewContentScaleSupport::iid, &scaling), kResultOk);
+  auto* scale = static_cast<IViewContentScaleSupport*>(scaling);
   const auto viewSize = [](IPluginView* v) {
     ViewRect r;
     v->getSize(&r);

@@ -22,8 +22,8 @@ TEST_F(Vst3Editor, AtTheHostsScaleOfTwoTheWindowDoublesAndShowsTheLargeArt) {
   ASSERT_NE(s.view, nullptr);
   ASSERT_EQ(s.Attach(), kResultOk);
   void* scaling = nullptr;
-  ASSERT_EQ(s.view->queryInterface(IPlugViewContentScaleSupport::iid, &scaling), kResultOk);
-  auto* scale = static_cast<IPlugViewContentScaleSupport*>(scaling);
+  ASSERT_EQ(s.view->queryInterface(IViewContentScaleSupport::iid, &scaling), kResultOk);
+  auto* scale = static_cast<IViewContentScaleSupport*>(scaling);
   const int before = s.frame.requests;
   EXPECT_EQ(scale->setContentScaleFactor(2.0f), kResultOk);
   scale->release();
@@ -68,9 +68,9 @@ TEST_F(Vst3Editor, WithoutAHostScaleTheEditorFollowsItsMonitor) {
   EXPECT_EQ(s.frame.lastSize.getWidth(), 593);
 
   void* scaling = nullptr;
-  ASSERT_EQ(s.view->queryInterface(IPlugViewContentScaleSupport::iid, &scaling), kResultOk);
-  static_cast<IPlugViewContentScaleSupport*>(scaling)->setContentScaleFactor(1.0f);
-  static_cast<IPlugViewContentScaleSupport*>(scaling)->release();
+  ASSERT_EQ(s.view->queryInterface(IViewContentScaleSupport::iid, &scaling), kResultOk);
+  static_cast<IViewContentScaleSupport*>(scaling)->setContentScaleFactor(1.0f);
+  static_cast<IViewContentScaleSupport*>(scaling)->release();
   SendMessageA(s.window, kDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
   ASSERT_TRUE(GetClientRect(s.window, &client));
   EXPECT_EQ(client.right, 395);

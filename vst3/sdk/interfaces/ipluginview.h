@@ -45,7 +45,7 @@ public:
 
 // A view that draws sharply at the screen's scale: the host tells it the factor (1 = 100 %), and
 // the view answers by asking the frame for its new size.
-class IPlugViewContentScaleSupport : public FUnknown {
+class IViewContentScaleSupport : public FUnknown {
 public:
   using ScaleFactor = float;
   virtual tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) = 0;
