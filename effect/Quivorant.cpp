@@ -24,6 +24,7 @@ QUIVORANT_EFFECT_BASE* CreateEffectInstance(QUIVORANT_EFFECT_BASE::HostInstanceI
 
 CLS_QUIVORANT::CLS_QUIVORANT(QUIVORANT_EFFECT_BASE::HostInstanceInfo info)
     : QUIVORANT_EFFECT_BASE(QuivorantIdentity(), info) {
+  SetFloatBlockProcessor(this);
   lastParamValue_.fill(kUnseenValue);
   if (!EffectReady()) {
     paramsSeen_.fill(0);
@@ -196,7 +197,8 @@ void CLS_QUIVORANT::RunLfoUpdate() {
   if (lfo_.phase >= lfo_.period) lfo_.phase = 0;
 }
 
-void CLS_QUIVORANT::RunBlock(double** inputs, double** outputs, std::int32_t nFrames) {
+template <class In, class Out>
+void CLS_QUIVORANT::RunBlock(In inputs, Out outputs, std::int32_t nFrames) {
   const std::int32_t type = filter_.type;
   if (!lfo_.Running()) {
     biquad_.Run(type, inputs, outputs, 0, nFrames);
@@ -226,7 +228,7 @@ void CLS_QUIVORANT::RunBlock(double** inputs, double** outputs, std::int32_t nFr
   lfo_.nextUpdate = static_cast<std::int32_t>(next);
 }
 
-void CLS_QUIVORANT::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+void CLS_QUIVORANT::BeginBlock() {
   double samplesPerWhole = SamplesPerBeat() * 4.0;
   if (!(samplesPerWhole > 0.0) || !std::isfinite(samplesPerWhole)) samplesPerWhole = 0.0;
 
@@ -239,11 +241,23 @@ void CLS_QUIVORANT::ProcessBlock(double** inputs, double** outputs, int nFrames)
     lastParamValue_[kParamLfoRate] = kForceRateValue;
     HandleParamChange(kParamLfoRate);
   }
+}
 
+void CLS_QUIVORANT::EndBlock() {
+  if (lfo_.hasValue && positionDisplay_) positionDisplay_->SetDisplayValue(static_cast<float>(lfo_.value));
+}
+
+void CLS_QUIVORANT::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+  BeginBlock();
   if (nFrames > 0 && inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1])
     RunBlock(inputs, outputs, nFrames);
+  EndBlock();
+}
 
-  if (lfo_.hasValue && positionDisplay_) positionDisplay_->SetDisplayValue(static_cast<float>(lfo_.value));
+void CLS_QUIVORANT::ProcessFloatBlock(const float* const* inputs, float* const* outputs, int nFrames) {
+  BeginBlock();
+  RunBlock(inputs, outputs, nFrames);
+  EndBlock();
 }
 
 }  // namespace quivorant

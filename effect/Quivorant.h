@@ -46,7 +46,7 @@ struct FilterSettings {
   float dry = 0.0f;
 };
 
-class CLS_QUIVORANT : public QUIVORANT_EFFECT_BASE {
+class CLS_QUIVORANT : public QUIVORANT_EFFECT_BASE, private FloatBlockProcessor {
 public:
   explicit CLS_QUIVORANT(QUIVORANT_EFFECT_BASE::HostInstanceInfo info);
   ~CLS_QUIVORANT() override;
@@ -59,6 +59,9 @@ public:
   // Two input and two output channels of nFrames doubles; the core calls it only once every
   // parameter has been delivered once.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+  // The same block on the host's float buffers, converted inside the filter loop; the core calls
+  // it for plain stereo float blocks.
+  void ProcessFloatBlock(const float* const* inputs, float* const* outputs, int nFrames) override;
 
   // Read-only views for the editor, tests and tools.
   // The editor's LFO position strip; null only when the editor could not be built.
@@ -87,8 +90,13 @@ private:
   void MarkSeen(int paramIdx);
   // One step of the LFO grid at the current sample.
   void RunLfoUpdate();
+  // What every block does before and after its samples: the first-block reset and the tempo
+  // check, then the LFO position display.
+  void BeginBlock();
+  void EndBlock();
   // Filters [0, nFrames) with the LFO updates that fall inside the block.
-  void RunBlock(double** inputs, double** outputs, std::int32_t nFrames);
+  template <class In, class Out>
+  void RunBlock(In inputs, Out outputs, std::int32_t nFrames);
 
   std::array<std::int32_t, kQuivorantParamCount> lastParamValue_;
   std::array<std::int16_t, kQuivorantParamCount> paramsSeen_{};

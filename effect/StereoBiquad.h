@@ -18,6 +18,10 @@
 // stretch at the frame that made it, so that the next frame runs the plain per-channel step.
 // Every sample and state value is bit for bit what the plain step gives.
 //
+// Host samples in single precision are widened and narrowed inside the same loop (exactly, as a
+// conversion pass before and after would), and a flushed input is not written back into the
+// host's buffer: no separate conversion passes, no scratch buffers.
+//
 // What moves at which rate: samples per sample; coefficients and gains only between runs (on a
 // parameter change or an LFO update); the type is fixed for a run, so its choice is made once.
 #pragma once
@@ -27,6 +31,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "effect/BiquadCoefficients.h"
 #include "effect/FilterType.h"
@@ -68,23 +73,71 @@ public:
   // Filters samples [begin, end) of both channels, channel 0 before channel 1 at each index (the
   // order matters when a host hands the same buffer twice). Flushed inputs are written back.
   void Run(std::int32_t type, double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end) {
+    WithType(type, [&](auto kind) { RunTyped<decltype(kind)::value>(inputs, outputs, begin, end); });
+  }
+
+  // The same on single-precision buffers. Each frame reads both inputs before it writes either
+  // output, so a buffer that is both an input and an output (wholly, not shifted) is fine.
+  void Run(std::int32_t type, const float* const* inputs, float* const* outputs, std::int32_t begin, std::int32_t end) {
+    FloatFrames io{inputs[0], inputs[1], outputs[0], outputs[1]};
+    WithType(type, [&](auto kind) { RunFast<decltype(kind)::value>(io, begin, end); });
+  }
+
+private:
+  template <std::int32_t kType>
+  using TypeTag = std::integral_constant<std::int32_t, kType>;
+
+  // Calls run(TypeTag<type>) once, so that the per-sample loop is compiled per type.
+  template <class Run>
+  static void WithType(std::int32_t type, Run run) {
     switch (type) {
-      case kFilterLowpass:
-        RunTyped<kFilterLowpass>(inputs, outputs, begin, end);
-        break;
       case kFilterHighpass:
-        RunTyped<kFilterHighpass>(inputs, outputs, begin, end);
+        run(TypeTag<kFilterHighpass>());
         break;
       case kFilterBandpass:
-        RunTyped<kFilterBandpass>(inputs, outputs, begin, end);
+        run(TypeTag<kFilterBandpass>());
         break;
       default:
-        RunTyped<kFilterLowpass>(inputs, outputs, begin, end);
+        run(TypeTag<kFilterLowpass>());
         break;
     }
   }
 
-private:
+  // Both channels' samples at one index, for the fast loop: Load gives them as one pair,
+  // Flushed hears which lanes the input flush zeroed, Store writes the outputs.
+  struct DoubleFrames {
+    double* in0;
+    double* in1;
+    double* out0;
+    double* out1;
+    __m128d Load(std::int32_t i) const { return _mm_loadh_pd(_mm_load_sd(in0 + i), in1 + i); }
+    void Flushed(std::int32_t i, int keptLanes) const {
+      if (!(keptLanes & 1)) in0[i] = 0.0;
+      if (!(keptLanes & 2)) in1[i] = 0.0;
+    }
+    void Store(std::int32_t i, __m128d y) const {
+      _mm_store_sd(out0 + i, y);
+      _mm_storeh_pd(out1 + i, y);
+    }
+  };
+
+  struct FloatFrames {
+    const float* in0;
+    const float* in1;
+    float* out0;
+    float* out1;
+    __m128d Load(std::int32_t i) const {
+      return _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(in0 + i), _mm_load_ss(in1 + i)));
+    }
+    // The host's input buffer is left as the host wrote it.
+    void Flushed(std::int32_t, int) const {}
+    void Store(std::int32_t i, __m128d y) const {
+      const __m128 narrow = _mm_cvtpd_ps(y);
+      _mm_store_ss(out0 + i, narrow);
+      _mm_store_ss(out1 + i, _mm_shuffle_ps(narrow, narrow, _MM_SHUFFLE(1, 1, 1, 1)));
+    }
+  };
+
   template <std::int32_t kType>
   static double Tap(double x, const BiquadState& s) {
     if (kType == kFilterLowpass) return ((s.w1 + s.w0) + s.w1) + s.w2;
@@ -101,32 +154,66 @@ private:
   }
 
   // One sample of one channel, every rule applied in turn: the reference the fast loop matches.
+  // The input sample is flushed in place.
   template <std::int32_t kType>
-  static double Step(double* in, BiquadState& s, double b0, double a1, double a2, double wet, double dry) {
-    double x = *in;
-    if (!(std::fabs(x) >= kFlushThreshold)) {
-      x = 0.0;
-      *in = 0.0;
-    }
+  double Step(double& x, BiquadState& s) const {
+    if (!(std::fabs(x) >= kFlushThreshold)) x = 0.0;
     s.w1 = FlushTiny(s.w1);
     s.w2 = FlushTiny(s.w2);
-    s.w0 = x * b0 - (a1 * s.w1 + a2 * s.w2);
-    const double y = Tap<kType>(x, s) * wet + dry * x;
+    const BiquadCoefficients& c = coefficients_;
+    s.w0 = x * c.b0 - (c.a1 * s.w1 + c.a2 * s.w2);
+    const double y = Tap<kType>(x, s) * wet_ + dry_ * x;
     if (!IsFinite(s.w0)) s = BiquadState();
     return y;
   }
 
-  // One frame of both channels through Step, channel 0 first, then the state shift.
+  static void Shift(BiquadState& s) {
+    s.w2 = s.w1;
+    s.w1 = s.w0;
+  }
+
+  // One frame through Step, channel 1 reading its input only after channel 0 wrote its output.
   template <std::int32_t kType>
-  void StepFrame(double* const* inputs, double* const* outputs, std::int32_t i, BiquadState& s0,
-                 BiquadState& s1) const {
-    const BiquadCoefficients& c = coefficients_;
-    outputs[0][i] = Step<kType>(inputs[0] + i, s0, c.b0, c.a1, c.a2, wet_, dry_);
-    outputs[1][i] = Step<kType>(inputs[1] + i, s1, c.b0, c.a1, c.a2, wet_, dry_);
-    s0.w2 = s0.w1;
-    s0.w1 = s0.w0;
-    s1.w2 = s1.w1;
-    s1.w1 = s1.w0;
+  void StepStrict(double* const* inputs, double* const* outputs, std::int32_t i, BiquadState& s0,
+                  BiquadState& s1) const {
+    double x0 = inputs[0][i];
+    const double y0 = Step<kType>(x0, s0);
+    inputs[0][i] = x0;
+    outputs[0][i] = y0;
+    double x1 = inputs[1][i];
+    const double y1 = Step<kType>(x1, s1);
+    inputs[1][i] = x1;
+    outputs[1][i] = y1;
+    Shift(s0);
+    Shift(s1);
+  }
+
+  // The frame's two inputs, the tiny and NaN ones zeroed (and reported to io). Zeroing through
+  // the mask gives +0, as the flush does.
+  template <class Frames>
+  static __m128d LoadFlushed(const Frames& io, std::int32_t i) {
+    __m128d x = io.Load(i);
+    const __m128d size = _mm_and_pd(x, _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF)));
+    const __m128d kept = _mm_cmpge_pd(size, _mm_set1_pd(kFlushThreshold));
+    const int keptLanes = _mm_movemask_pd(kept);
+    if (keptLanes != 3) {
+      x = _mm_and_pd(x, kept);
+      io.Flushed(i, keptLanes);
+    }
+    return x;
+  }
+
+  // One frame through Step for both channels, read before either is written.
+  template <std::int32_t kType, class Frames>
+  void StepBoth(const Frames& io, std::int32_t i, BiquadState& s0, BiquadState& s1) const {
+    const __m128d x = LoadFlushed(io, i);
+    double x0 = _mm_cvtsd_f64(x);
+    double x1 = _mm_cvtsd_f64(_mm_unpackhi_pd(x, x));
+    const double y0 = Step<kType>(x0, s0);
+    const double y1 = Step<kType>(x1, s1);
+    io.Store(i, _mm_set_pd(y1, y0));
+    Shift(s0);
+    Shift(s1);
   }
 
   // True when the flush would leave both lanes exactly as they are and both are finite: each is
@@ -140,30 +227,41 @@ private:
     return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castpd_si128(kept), _mm_castpd_si128(w)))) == 0xF;
   }
 
+  // True when both lanes are finite and at least 1e-24 in size: Settled, found in fewer
+  // operations; +0 (digital silence) needs the full check.
+  static bool InRange(__m128d w) {
+    const __m128d size = _mm_and_pd(w, _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF)));
+    const __m128d inside = _mm_and_pd(_mm_cmple_pd(_mm_set1_pd(kFlushThreshold), size),
+                                      _mm_cmple_pd(size, _mm_set1_pd(std::numeric_limits<double>::max())));
+    return _mm_movemask_pd(inside) == 3;
+  }
+
   template <std::int32_t kType>
   void RunTyped(double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end) {
     if (begin >= end) return;
-    BiquadState s0 = state_[0];
-    BiquadState s1 = state_[1];
-    double* in0 = inputs[0];
-    double* in1 = inputs[1];
-    double* out0 = outputs[0];
-    double* out1 = outputs[1];
     // Channel 1 reading what channel 0 has just written (a host handing one buffer as both) needs
     // the channels strictly one after the other.
-    if (in1 + begin < out0 + end && out0 + begin < in1 + end) {
-      for (std::int32_t i = begin; i < end; ++i) StepFrame<kType>(inputs, outputs, i, s0, s1);
+    if (inputs[1] + begin < outputs[0] + end && outputs[0] + begin < inputs[1] + end) {
+      BiquadState s0 = state_[0];
+      BiquadState s1 = state_[1];
+      for (std::int32_t i = begin; i < end; ++i) StepStrict<kType>(inputs, outputs, i, s0, s1);
       state_[0] = s0;
       state_[1] = s1;
       return;
     }
+    RunFast<kType>(DoubleFrames{inputs[0], inputs[1], outputs[0], outputs[1]}, begin, end);
+  }
 
+  template <std::int32_t kType, class Frames>
+  void RunFast(const Frames& io, std::int32_t begin, std::int32_t end) {
+    if (begin >= end) return;
+    BiquadState s0 = state_[0];
+    BiquadState s1 = state_[1];
     const __m128d b0 = _mm_set1_pd(coefficients_.b0);
     const __m128d a1 = _mm_set1_pd(coefficients_.a1);
     const __m128d a2 = _mm_set1_pd(coefficients_.a2);
     const __m128d wet = _mm_set1_pd(wet_);
     const __m128d dry = _mm_set1_pd(dry_);
-    const __m128d threshold = _mm_set1_pd(kFlushThreshold);
     const __m128d sizeMask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
     __m128d w1 = _mm_set_pd(s1.w1, s0.w1);
     __m128d w2 = _mm_set_pd(s1.w2, s0.w2);
@@ -174,7 +272,7 @@ private:
         _mm_storeh_pd(&s1.w1, w1);
         _mm_storel_pd(&s0.w2, w2);
         _mm_storeh_pd(&s1.w2, w2);
-        StepFrame<kType>(inputs, outputs, i, s0, s1);
+        StepBoth<kType>(io, i, s0, s1);
         w1 = _mm_set_pd(s1.w1, s0.w1);
         w2 = _mm_set_pd(s1.w2, s0.w2);
         ++i;
@@ -182,21 +280,12 @@ private:
       }
       // Here the flush of w1 and w2 would change nothing.
       for (; i < end; ++i) {
-        __m128d x = _mm_loadh_pd(_mm_load_sd(in0 + i), in1 + i);
-        const __m128d kept = _mm_cmpge_pd(_mm_and_pd(x, sizeMask), threshold);
-        const int keptLanes = _mm_movemask_pd(kept);
-        if (keptLanes != 3) {
-          x = _mm_and_pd(x, kept);
-          if (!(keptLanes & 1)) in0[i] = 0.0;
-          if (!(keptLanes & 2)) in1[i] = 0.0;
-        }
+        const __m128d x = LoadFlushed(io, i);
         const __m128d w0 = _mm_sub_pd(_mm_mul_pd(x, b0), _mm_add_pd(_mm_mul_pd(a1, w1), _mm_mul_pd(a2, w2)));
-        const __m128d y = _mm_add_pd(_mm_mul_pd(Tap<kType>(x, w0, w1, w2), wet), _mm_mul_pd(dry, x));
-        _mm_store_sd(out0 + i, y);
-        _mm_storeh_pd(out1 + i, y);
+        io.Store(i, _mm_add_pd(_mm_mul_pd(Tap<kType>(x, w0, w1, w2), wet), _mm_mul_pd(dry, x)));
         w2 = w1;
         w1 = w0;
-        if (!Settled(w0)) {
+        if (!InRange(w0) && !Settled(w0)) {
           // A non-finite w0 clears its channel (w1 and w2 after the shift); a tiny one is left
           // for the next frame's step to flush.
           const __m128d finite =

@@ -92,10 +92,43 @@ void IEffectBase::RunHostPieces(Sample* const* inputs, Sample* const* outputs, i
   }
 }
 
+namespace {
+
+// Two host buffers either the same or apart over the block: a frame-by-frame loop that reads a
+// frame's inputs before writing its outputs then sees what a copy of the inputs would give.
+bool SameOrApart(const float* a, const float* b, int nFrames) { return a == b || a + nFrames <= b || b + nFrames <= a; }
+
+}  // namespace
+
+bool IEffectBase::FloatBlockDirect(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) const {
+  // The scratch path's own rules stay wherever they decide the result: bypass, an effect not
+  // ready yet, no block size, accumulating hosts, and anything but both stereo pairs connected.
+  if (floatProcessor_ == nullptr || mode != OutputMode::kReplace || bypassed_ || !effectReady_ || BlockSize() <= 0)
+    return false;
+  if (InputChannelCount() != 2 || OutputChannelCount() != 2 || routing_.ConnectedInputCount() != 2 ||
+      routing_.ConnectedOutputCount() != 2)
+    return false;
+  for (int i = 0; i < 2; ++i) {
+    for (int o = 0; o < 2; ++o) {
+      if (!SameOrApart(inputs[i], outputs[o], nFrames)) return false;
+    }
+  }
+  return SameOrApart(outputs[0], outputs[1], nFrames);
+}
+
 void IEffectBase::ProcessHostBlock(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) {
   const bool accumulate = mode == OutputMode::kAccumulate;
   if (nFrames <= 0 || !HostBuffersPresent(inputs, outputs, nFrames, !accumulate)) return;
-  RunHostPieces(inputs, outputs, nFrames, accumulate);
+  if (!FloatBlockDirect(inputs, outputs, nFrames, mode)) {
+    RunHostPieces(inputs, outputs, nFrames, accumulate);
+    return;
+  }
+  const int piece = BlockSize();
+  for (int done = 0; done < nFrames; done += piece) {
+    const float* in[2] = {inputs[0] + done, inputs[1] + done};
+    float* out[2] = {outputs[0] + done, outputs[1] + done};
+    floatProcessor_->ProcessFloatBlock(in, out, std::min(piece, nFrames - done));
+  }
 }
 
 void IEffectBase::ProcessHostBlock(double* const* inputs, double* const* outputs, int nFrames) {

@@ -30,6 +30,7 @@
 #include "plug/ChannelRouting.h"
 #include "plug/EditorConnection.h"
 #include "plug/EffectIdentity.h"
+#include "plug/FloatBlockProcessor.h"
 #include "plug/IParamRecord.h"
 #include "plug/MidiMessage.h"
 #include "plug/PresetSlot.h"
@@ -284,8 +285,12 @@ public:
   // in pieces of at most the block size wherever a scratch buffer is involved (always in single
   // precision; in double precision only with a disconnected channel), so any length is processed
   // whole. A block of no frames does nothing.
+  // A replaced stereo float block goes straight to the effect's FloatBlockProcessor, when it has
+  // one, instead: same pieces, same samples, no scratch buffers.
   void ProcessHostBlock(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode);
   void ProcessHostBlock(double* const* inputs, double* const* outputs, int nFrames);
+  // The effect's direct single-precision path (see FloatBlockProcessor); null for none.
+  void SetFloatBlockProcessor(FloatBlockProcessor* processor) { floatProcessor_ = processor; }
 
   // ---- readiness, bypass, editor --------------------------------------------------------
 
@@ -365,8 +370,11 @@ private:
   bool HostBuffersPresent(Sample* const* inputs, Sample* const* outputs, int nFrames, bool replacing);
   template <typename Sample>
   void RunHostPieces(Sample* const* inputs, Sample* const* outputs, int nFrames, bool accumulate);
+  // True when the float block can go to floatProcessor_ as it is.
+  bool FloatBlockDirect(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) const;
 
   ChannelRouting routing_;
+  FloatBlockProcessor* floatProcessor_ = nullptr;
   std::vector<std::unique_ptr<IParamRecord>> params_;
   // Parameters whose editor controls are behind their values (DeferControlUpdate).
   std::vector<char> controlsBehind_;

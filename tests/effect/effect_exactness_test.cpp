@@ -185,5 +185,56 @@ TEST(EffectExactness, BlockLoopMatchesThePlainArithmetic) {
   }
 }
 
+// The float path converts inside the filter loop: every sample must be what the double block gives
+// on the widened input, narrowed, whether the host's buffers are apart, in place or crossed, and
+// the host's inputs stay as they were.
+TEST(EffectExactness, FloatBlocksAreTheDoubleBlocksNarrowed) {
+  std::mt19937 random(20261210);
+  for (int target = kLfoTargetNone; target <= kLfoTargetMix; ++target) {
+    SCOPED_TRACE(testing::Message() << "target " << target);
+    EffectRig wide, narrow;
+    for (EffectRig* rig : {&wide, &narrow}) {
+      rig->Set(kParamFilterType, target % 3);
+      rig->Set(kParamLfoTarget, target);
+      rig->Set(kParamLfoDepth, 90);
+      rig->Set(kParamLfoRate, 0);
+    }
+    for (int block = 0; block < 24; ++block) {
+      const int frames = 1 + static_cast<int>(random() % 3000);
+      std::vector<float> host[2], hostIn[2];
+      std::vector<double> in[2], out[2];
+      for (int ch = 0; ch < 2; ++ch) {
+        const std::vector<double> v = HostileInput(frames, random());
+        host[ch].assign(v.begin(), v.end());
+        in[ch].assign(host[ch].begin(), host[ch].end());
+        out[ch].resize(frames);
+      }
+      hostIn[0] = host[0];
+      hostIn[1] = host[1];
+      std::vector<float> apart[2] = {std::vector<float>(frames), std::vector<float>(frames)};
+      const float* fin[2] = {host[0].data(), host[1].data()};
+      float* fout[2] = {apart[0].data(), apart[1].data()};
+      if (block % 3 == 1) fout[0] = host[0].data(), fout[1] = host[1].data();
+      if (block % 3 == 2) fout[0] = host[1].data(), fout[1] = host[0].data();
+      double* dins[2] = {in[0].data(), in[1].data()};
+      double* douts[2] = {out[0].data(), out[1].data()};
+      wide.fx->ProcessBlock(dins, douts, frames);
+      narrow.fx->ProcessFloatBlock(fin, fout, frames);
+      for (int ch = 0; ch < 2; ++ch) {
+        for (int i = 0; i < frames; ++i) {
+          const float expected = static_cast<float>(out[ch][i]);
+          ASSERT_EQ(std::memcmp(&expected, &fout[ch][i], sizeof expected), 0)
+              << "block " << block << " channel " << ch << " frame " << i;
+        }
+        if (block % 3 == 0) {
+          EXPECT_EQ(std::memcmp(host[ch].data(), hostIn[ch].data(), frames * sizeof(float)), 0);
+        }
+      }
+    }
+    for (int ch = 0; ch < 2; ++ch)
+      EXPECT_TRUE(PlainEffect::SameBits(wide.fx->ChannelState(ch).w1, narrow.fx->ChannelState(ch).w1));
+  }
+}
+
 }  // namespace
 }  // namespace quivorant

@@ -1,5 +1,5 @@
 // The core's host chores as every front end uses them: a host's parameter write and a host
-// block with missing buffers.
+// block with missing buffers, and which float blocks the effect's direct path takes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -83,6 +83,42 @@ TEST(HostBlock, AMissingInputGivesReplacedOutputsSilenceInEitherWidth) {
   EXPECT_EQ(f, std::vector<float>(20, 0.0f));
   fx.ProcessHostBlock(noDouble, dout, 20);
   EXPECT_EQ(d, std::vector<double>(20, 0.0));
+}
+
+// Records the blocks that reach the direct float path.
+struct DirectSpy : FloatBlockProcessor {
+  void ProcessFloatBlock(const float* const*, float* const*, int nFrames) override { pieces.push_back(nFrames); }
+  std::vector<int> pieces;
+};
+
+TEST(HostBlock, OnlyPlainReplacedStereoFloatBlocksGoDirect) {
+  FakeCore fx(MakeIdentity(0, "2-2", 0));
+  DirectSpy spy;
+  fx.SetFloatBlockProcessor(&spy);
+  fx.SetEffectReady(true);
+  fx.SetBlockSize(8);
+  fx.SetInputConnections(0, 2, true);
+  fx.SetOutputConnections(0, 2, true);
+  std::vector<float> a(21), b(21), c(21), d(21);
+  float* in[] = {a.data(), b.data()};
+  float* out[] = {c.data(), d.data()};
+  float* inPlace[] = {b.data(), a.data()};
+  float* shifted[] = {a.data() + 1, d.data()};
+
+  fx.ProcessHostBlock(in, out, 20, OutputMode::kReplace);
+  fx.ProcessHostBlock(in, inPlace, 20, OutputMode::kReplace);
+  EXPECT_EQ(spy.pieces, (std::vector<int>{8, 8, 4, 8, 8, 4}));
+  spy.pieces.clear();
+
+  // Each of these keeps the converting path, whose rules decide the result.
+  fx.ProcessHostBlock(in, shifted, 20, OutputMode::kReplace);
+  fx.ProcessHostBlock(in, out, 20, OutputMode::kAccumulate);
+  fx.SetBypassed(true);
+  fx.ProcessHostBlock(in, out, 20, OutputMode::kReplace);
+  fx.SetBypassed(false);
+  fx.SetOutputConnections(1, 1, false);
+  fx.ProcessHostBlock(in, out, 20, OutputMode::kReplace);
+  EXPECT_TRUE(spy.pieces.empty());
 }
 
 }  // namespace
