@@ -229,13 +229,17 @@ void CLS_QUIVORANT::RunBlock(In inputs, Out outputs, std::int32_t nFrames) {
 }
 
 void CLS_QUIVORANT::BeginBlock() {
-  double samplesPerWhole = SamplesPerBeat() * 4.0;
-  if (!(samplesPerWhole > 0.0) || !std::isfinite(samplesPerWhole)) samplesPerWhole = 0.0;
-
   if (!processingStarted_) {
     processingStarted_ = true;
     ResetEffect();
   }
+  // The tempo rarely moves: the division is redone only when it or the rate did.
+  const double tempo = Tempo();
+  if (tempo == blockTempo_ && SampleRate() == blockRate_) return;
+  blockTempo_ = tempo;
+  blockRate_ = SampleRate();
+  double samplesPerWhole = SamplesPerBeat() * 4.0;
+  if (!(samplesPerWhole > 0.0) || !std::isfinite(samplesPerWhole)) samplesPerWhole = 0.0;
   if (samplesPerWhole != lfo_.samplesPerWhole) {
     lfo_.samplesPerWhole = samplesPerWhole;
     lastParamValue_[kParamLfoRate] = kForceRateValue;

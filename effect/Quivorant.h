@@ -109,6 +109,8 @@ private:
   GRAPH* positionDisplay_ = nullptr;     // owned by the editor
   IGraphics* editorGraphics_ = nullptr;  // owned by the core
   bool processingStarted_ = false;
+  double blockTempo_ = -1.0;  // the tempo and rate the last block's LFO timing came from
+  double blockRate_ = 0.0;
 };
 
 }  // namespace quivorant

@@ -68,6 +68,7 @@ public:
   // Both channels back to silence.
   void ClearState() {
     for (BiquadState& s : state_) s = BiquadState();
+    settled_ = true;
   }
 
   // Filters samples [begin, end) of both channels, channel 0 before channel 1 at each index (the
@@ -87,9 +88,10 @@ private:
   template <std::int32_t kType>
   using TypeTag = std::integral_constant<std::int32_t, kType>;
 
-  // Calls run(TypeTag<type>) once, so that the per-sample loop is compiled per type.
+  // Calls run(TypeTag<type>) once, so that the per-sample loop is compiled per type. Inlined, so
+  // that a block pays one call into the loop, not two.
   template <class Run>
-  static void WithType(std::int32_t type, Run run) {
+  [[gnu::always_inline]] static void WithType(std::int32_t type, Run run) {
     switch (type) {
       case kFilterHighpass:
         run(TypeTag<kFilterHighpass>());
@@ -247,6 +249,7 @@ private:
       for (std::int32_t i = begin; i < end; ++i) StepStrict<kType>(inputs, outputs, i, s0, s1);
       state_[0] = s0;
       state_[1] = s1;
+      settled_ = false;  // not known: the next run checks
       return;
     }
     RunFast<kType>(DoubleFrames{inputs[0], inputs[1], outputs[0], outputs[1]}, begin, end);
@@ -266,8 +269,11 @@ private:
     __m128d w1 = _mm_set_pd(s1.w1, s0.w1);
     __m128d w2 = _mm_set_pd(s1.w2, s0.w2);
     std::int32_t i = begin;
+    // The state a run ends on is settled when the fast loop ran to the end; the next run then
+    // starts on the fast loop without checking.
+    bool settled = settled_;
     while (i < end) {
-      if (!Settled(w1) || !Settled(w2)) {
+      if (!settled && (!Settled(w1) || !Settled(w2))) {
         _mm_storel_pd(&s0.w1, w1);
         _mm_storeh_pd(&s1.w1, w1);
         _mm_storel_pd(&s0.w2, w2);
@@ -279,6 +285,7 @@ private:
         continue;
       }
       // Here the flush of w1 and w2 would change nothing.
+      settled = true;
       for (; i < end; ++i) {
         const __m128d x = LoadFlushed(io, i);
         const __m128d w0 = _mm_sub_pd(_mm_mul_pd(x, b0), _mm_add_pd(_mm_mul_pd(a1, w1), _mm_mul_pd(a2, w2)));
@@ -293,6 +300,7 @@ private:
           w1 = _mm_and_pd(w1, finite);
           w2 = _mm_and_pd(w2, finite);
           ++i;
+          settled = false;
           break;
         }
       }
@@ -303,12 +311,14 @@ private:
     s1.w2 = _mm_cvtsd_f64(_mm_unpackhi_pd(w2, w2));
     state_[0] = s0;
     state_[1] = s1;
+    settled_ = settled;
   }
 
   BiquadCoefficients coefficients_;
   BiquadState state_[kChannels];
   double wet_ = 0.0;
   double dry_ = 0.0;
+  bool settled_ = true;  // both channels' w1 and w2 are known to be Settled
 };
 
 }  // namespace quivorant
