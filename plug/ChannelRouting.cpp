@@ -124,14 +124,6 @@ int ChannelRouting::SetConnections(std::vector<ChannelIO>& channels, int first, 
   return change;
 }
 
-void ChannelRouting::SetInputConnections(int first, int count, bool connected) {
-  connectedInputs_ += SetConnections(inputs_, first, count, connected);
-}
-
-void ChannelRouting::SetOutputConnections(int first, int count, bool connected) {
-  connectedOutputs_ += SetConnections(outputs_, first, count, connected);
-}
-
 namespace {
 
 // Calls bind(channel, hostBuffer) for every connected channel in [first, first + count) with

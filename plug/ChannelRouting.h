@@ -57,9 +57,16 @@ public:
   void SetBlockSize(int n);
   void ZeroScratch();
 
-  // Any first/count: indices outside the channel list are skipped.
-  void SetInputConnections(int first, int count, bool connected);
-  void SetOutputConnections(int first, int count, bool connected);
+  // Any first/count: indices outside the channel list are skipped. Connecting every channel
+  // while every one is connected (what most hosts' blocks ask) returns at once.
+  void SetInputConnections(int first, int count, bool connected) {
+    if (!(connected && first == 0 && count == InputCount() && connectedInputs_ == count))
+      connectedInputs_ += SetConnections(inputs_, first, count, connected);
+  }
+  void SetOutputConnections(int first, int count, bool connected) {
+    if (!(connected && first == 0 && count == OutputCount() && connectedOutputs_ == count))
+      connectedOutputs_ += SetConnections(outputs_, first, count, connected);
+  }
   bool IsInputConnected(int channel) const { return IsConnected(inputs_, channel); }
   bool IsOutputConnected(int channel) const { return IsConnected(outputs_, channel); }
   // Kept as the connections change: asked on every block.

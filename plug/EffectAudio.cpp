@@ -108,6 +108,7 @@ bool IEffectBase::FloatBlockDirect(float* const* inputs, float* const* outputs, 
   if (InputChannelCount() != 2 || OutputChannelCount() != 2 || routing_.ConnectedInputCount() != 2 ||
       routing_.ConnectedOutputCount() != 2)
     return false;
+  if (inputs == nullptr || outputs == nullptr || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1]) return false;
   for (int i = 0; i < 2; ++i) {
     for (int o = 0; o < 2; ++o) {
       if (!SameOrApart(inputs[i], outputs[o], nFrames)) return false;
@@ -117,10 +118,10 @@ bool IEffectBase::FloatBlockDirect(float* const* inputs, float* const* outputs, 
 }
 
 void IEffectBase::ProcessHostBlock(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) {
-  const bool accumulate = mode == OutputMode::kAccumulate;
-  if (nFrames <= 0 || !HostBuffersPresent(inputs, outputs, nFrames, !accumulate)) return;
+  if (nFrames <= 0) return;
   if (!FloatBlockDirect(inputs, outputs, nFrames, mode)) {
-    RunHostPieces(inputs, outputs, nFrames, accumulate);
+    const bool accumulate = mode == OutputMode::kAccumulate;
+    if (HostBuffersPresent(inputs, outputs, nFrames, !accumulate)) RunHostPieces(inputs, outputs, nFrames, accumulate);
     return;
   }
   const int piece = BlockSize();

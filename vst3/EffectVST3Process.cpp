@@ -47,14 +47,37 @@ void IEffectVST3::ProcessHostData(ProcessData& data) {
   if (data.numSamples <= 0) return;  // a parameter flush
   // Buffers of another sample width than the one set up cannot be read safely.
   if (data.symbolicSampleSize != processSetup.symbolicSampleSize) return;
-  ConnectInputs(data);
   if (processSetup.symbolicSampleSize == kSample64) {
-    double* const* outputs = ConnectOutputs(data, hostOut64_);
-    ProcessHostBlock(InputBuffers(data, hostIn64_), outputs, data.numSamples);
+    const HostChannels<double> host = ConnectChannels(data, hostIn64_, hostOut64_);
+    ProcessHostBlock(host.inputs, host.outputs, data.numSamples);
   } else {
-    float* const* outputs = ConnectOutputs(data, hostOut32_);
-    ProcessHostBlock(InputBuffers(data, hostIn32_), outputs, data.numSamples, OutputMode::kReplace);
+    const HostChannels<float> host = ConnectChannels(data, hostIn32_, hostOut32_);
+    ProcessHostBlock(host.inputs, host.outputs, data.numSamples, OutputMode::kReplace);
   }
+}
+
+template <class Sample>
+IEffectVST3::HostChannels<Sample> IEffectVST3::ConnectChannels(ProcessData& data, std::vector<Sample*>& inputs,
+                                                               std::vector<Sample*>& outputs) {
+  if (WholeBuses(data)) {
+    SetInputConnections(0, InputChannelCount(), true);
+    SetOutputConnections(0, OutputChannelCount(), true);
+    return {ChannelsOf(data.inputs[0], static_cast<Sample*>(nullptr)),
+            ChannelsOf(data.outputs[0], static_cast<Sample*>(nullptr))};
+  }
+  ConnectInputs(data);
+  Sample* const* connectedOutputs = ConnectOutputs(data, outputs);
+  return {InputBuffers(data, inputs), connectedOutputs};
+}
+
+bool IEffectVST3::WholeBuses(const ProcessData& data) {
+  if (sidechainChannels_ != 0 || data.numInputs != 1 || data.numOutputs != 1 || data.inputs == nullptr ||
+      data.outputs == nullptr)
+    return false;
+  if (UsableChannels(data.inputs[0]) != InputChannelCount() || UsableChannels(data.outputs[0]) != OutputChannelCount())
+    return false;
+  Bus* bus = audioOutputs.at(0);
+  return bus != nullptr && bus->isActive();
 }
 
 void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) {

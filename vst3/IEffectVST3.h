@@ -87,6 +87,18 @@ private:
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
   void ApplyParameterValue(Steinberg::Vst::ParamID id, double normalized);
   void DeliverMidiEvents(Steinberg::Vst::IEventList* events);
+  template <class Sample>
+  struct HostChannels {
+    Sample* const* inputs;
+    Sample* const* outputs;
+  };
+  // Connects the channels as the block's buses say and gathers their host buffers. One input
+  // and one output bus carrying exactly the effect's channels, output active and no sidechain
+  // (WholeBuses: the usual case), are handed over as the host passed them.
+  template <class Sample>
+  HostChannels<Sample> ConnectChannels(Steinberg::Vst::ProcessData& data, std::vector<Sample*>& inputs,
+                                       std::vector<Sample*>& outputs);
+  bool WholeBuses(const Steinberg::Vst::ProcessData& data);
   // The host buffers of the connected channels, in channel order, as the core takes them
   // (ConnectInputs first). ConnectOutputs also connects each output bus's channels as the bus
   // is active.
