@@ -7,8 +7,9 @@
 // processor overlaps independent ones) and each update then only takes its result, the same bits
 // it would have computed. And an LFO repeats: the phase restarts at exactly 0, so every cycle
 // has the same updates. Results are kept by their number in the cycle, so a cycle of up to
-// kCycleCapacity updates (every rate up to a half note, with the grid of a hundredth of a
-// sixteenth) is computed once; longer cycles reuse the slots and are computed as they go.
+// kCycleCapacity updates is computed once: every rate in the list, the longest ("2/1", 3201
+// updates on the grid of a hundredth of a sixteenth) included, for 256 KiB per instance. A
+// longer cycle (a step rounded well down) reuses the slots and is computed as it goes.
 //
 // The schedule is keyed by everything an update reads; any change (a parameter, the tempo, the
 // sample rate) invalidates it. After a change only two updates are prepared at once, and the
@@ -59,7 +60,7 @@ public:
 
 private:
   static constexpr int kMaxBatch = 8;
-  static constexpr std::int32_t kCycleCapacity = 1024;
+  static constexpr std::int32_t kCycleCapacity = 4096;
 
   struct Entry {
     LfoUpdateResult result;

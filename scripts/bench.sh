@@ -55,8 +55,8 @@ trap 'rm -f "$table"' EXIT
                ratio[order[r], 0], ratio[order[r], 1], ratio[order[r], 2], ratio[order[r], 3]
       }
       print ""
-      printf "At \"2/1\", whose 3201 updates a cycle are more than the effect keeps, the updates are worked out\n"
-      printf "again every cycle (44.1 kHz / 256): %.2f sweeping frequency, %.2f sweeping bandwidth.\n", long[1], long[2]
+      printf "At \"2/1\", the longest cycle (3201 updates, all kept), 44.1 kHz / 256: %.2f sweeping frequency,\n", long[1]
+      printf "%.2f sweeping bandwidth.\n", long[2]
     }'
   echo ""
   echo "Front ends: the 32-bit path through the built Linux plug-in (float in and out, default"
