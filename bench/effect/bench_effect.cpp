@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "bench/AlternateTiming.h"
+#include "bench/BenchNoise.h"
 #include "effect/BiquadCoefficients.h"
 #include "effect/Quivorant.h"
 #include "plug/IEffectHeadless.h"
-#include "tests/support/Noise.h"
 
 namespace quivorant {
 namespace {
@@ -78,7 +78,7 @@ void BM_ProcessBlock(benchmark::State& state) {
   SetParam(*fx, kParamLfoTarget, target);
   SetParam(*fx, kParamLfoRate, lfoRate);
 
-  std::vector<double> inL = test::TestNoise(frames, 1), inR = test::TestNoise(frames, 2);
+  std::vector<double> inL = BenchNoise(frames, 1), inR = BenchNoise(frames, 2);
   std::vector<double> outL(frames), outR(frames);
   double* ins[2] = {inL.data(), inR.data()};
   double* outs[2] = {outL.data(), outR.data()};
