@@ -1,6 +1,7 @@
 // The per-block entry points between the format wrappers and ProcessBlock. The caller holds
 // the instance lock; nothing here allocates.
 #include <algorithm>
+#include <cstdint>
 #include <type_traits>
 
 #include "plug/IEffectBase.h"
@@ -96,7 +97,11 @@ namespace {
 
 // Two host buffers either the same or apart over the block: a frame-by-frame loop that reads a
 // frame's inputs before writing its outputs then sees what a copy of the inputs would give.
-bool SameOrApart(const float* a, const float* b, int nFrames) { return a == b || a + nFrames <= b || b + nFrames <= a; }
+bool SameOrApart(const float* a, const float* b, int nFrames) {
+  const std::uintptr_t x = reinterpret_cast<std::uintptr_t>(a), y = reinterpret_cast<std::uintptr_t>(b);
+  const std::uintptr_t bytes = static_cast<std::uintptr_t>(nFrames) * sizeof(float);
+  return x == y || x + bytes <= y || y + bytes <= x;
+}
 
 }  // namespace
 
