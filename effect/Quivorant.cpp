@@ -212,16 +212,10 @@ void CLS_QUIVORANT::RunBlock(In inputs, Out outputs, std::int32_t nFrames) {
     if (next >= 0 && next < nFrames) next += ((nFrames - 1 - next) / step + 1) * step;
     biquad_.Run(type, inputs, outputs, 0, nFrames);
   } else {
-    std::int32_t i = 0;
-    while (i < nFrames) {
-      if (next == i) {
-        RunLfoUpdate();
-        next += step;
-      }
-      const std::int32_t end = (next > i && next < nFrames) ? static_cast<std::int32_t>(next) : nFrames;
-      biquad_.Run(type, inputs, outputs, i, end);
-      i = end;
-    }
+    biquad_.Run(type, inputs, outputs, 0, nFrames, next, [&] {
+      RunLfoUpdate();
+      return next += step;
+    });
   }
   next -= nFrames;
   if (next < std::numeric_limits<std::int32_t>::min()) next = std::numeric_limits<std::int32_t>::min();

@@ -70,7 +70,7 @@ public:
   IGraphics* EditorGraphics() const { return editorGraphics_; }
   const FilterSettings& Filter() const { return filter_; }
   const BiquadCoefficients& Coefficients() const { return biquad_.Coefficients(); }
-  const BiquadState& ChannelState(int channel) const { return biquad_.State(channel); }
+  BiquadState ChannelState(int channel) const { return biquad_.State(channel); }
   const LfoState& Lfo() const { return lfo_; }
   bool ProcessingStarted() const { return processingStarted_; }
 

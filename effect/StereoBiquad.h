@@ -22,8 +22,9 @@
 // conversion pass before and after would), and a flushed input is not written back into the
 // host's buffer: no separate conversion passes, no scratch buffers.
 //
-// What moves at which rate: samples per sample; coefficients and gains only between runs (on a
-// parameter change or an LFO update); the type is fixed for a run, so its choice is made once.
+// What moves at which rate: samples per sample; coefficients and gains between runs (on a
+// parameter change) or at a change the run was given (an LFO update); the type is fixed for a
+// run, so its choice is made once.
 #pragma once
 
 #include <emmintrin.h>
@@ -64,27 +65,47 @@ public:
     dry_ = dry;
   }
 
-  const BiquadState& State(int channel) const { return state_[channel]; }
+  // After a run the newest value is also w1.
+  BiquadState State(int channel) const { return BiquadState{w1_[channel], w1_[channel], w2_[channel]}; }
   // Both channels back to silence.
   void ClearState() {
-    for (BiquadState& s : state_) s = BiquadState();
+    Keep(BiquadState(), BiquadState());
     settled_ = true;
   }
 
   // Filters samples [begin, end) of both channels, channel 0 before channel 1 at each index (the
   // order matters when a host hands the same buffer twice). Flushed inputs are written back.
   void Run(std::int32_t type, double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end) {
-    WithType(type, [&](auto kind) { RunTyped<decltype(kind)::value>(inputs, outputs, begin, end); });
+    Run(type, inputs, outputs, begin, end, kNoChange, NoChange);
   }
 
   // The same on single-precision buffers. Each frame reads both inputs before it writes either
   // output, so a buffer that is both an input and an output (wholly, not shifted) is fine.
   void Run(std::int32_t type, const float* const* inputs, float* const* outputs, std::int32_t begin, std::int32_t end) {
+    Run(type, inputs, outputs, begin, end, kNoChange, NoChange);
+  }
+
+  // Either of the above with changes between frames: just before frame `change`, change() sets
+  // new coefficients or gains and returns the frame of the next change (one not in the run is
+  // never made). The loop goes on across a change with the state where it was, in registers: a
+  // sweeping LFO's updates cost no restart of the run.
+  template <class Change>
+  void Run(std::int32_t type, double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end,
+           std::int64_t change, Change&& onChange) {
+    WithType(type, [&](auto kind) { RunTyped<decltype(kind)::value>(inputs, outputs, begin, end, change, onChange); });
+  }
+
+  template <class Change>
+  void Run(std::int32_t type, const float* const* inputs, float* const* outputs, std::int32_t begin, std::int32_t end,
+           std::int64_t change, Change&& onChange) {
     FloatFrames io{inputs[0], inputs[1], outputs[0], outputs[1]};
-    WithType(type, [&](auto kind) { RunFast<decltype(kind)::value>(io, begin, end); });
+    WithType(type, [&](auto kind) { RunFast<decltype(kind)::value>(io, begin, end, change, onChange); });
   }
 
 private:
+  static constexpr std::int64_t kNoChange = -1;
+  static std::int64_t NoChange() { return kNoChange; }
+
   template <std::int32_t kType>
   using TypeTag = std::integral_constant<std::int32_t, kType>;
 
@@ -238,41 +259,71 @@ private:
     return _mm_movemask_pd(inside) == 3;
   }
 
-  template <std::int32_t kType>
-  void RunTyped(double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end) {
+  template <std::int32_t kType, class Change>
+  void RunTyped(double* const* inputs, double* const* outputs, std::int32_t begin, std::int32_t end,
+                std::int64_t change, Change& onChange) {
     if (begin >= end) return;
     // Channel 1 reading what channel 0 has just written (a host handing one buffer as both) needs
     // the channels strictly one after the other.
     if (inputs[1] + begin < outputs[0] + end && outputs[0] + begin < inputs[1] + end) {
-      BiquadState s0 = state_[0];
-      BiquadState s1 = state_[1];
-      for (std::int32_t i = begin; i < end; ++i) StepStrict<kType>(inputs, outputs, i, s0, s1);
-      state_[0] = s0;
-      state_[1] = s1;
+      BiquadState s0 = State(0);
+      BiquadState s1 = State(1);
+      for (std::int32_t i = begin; i < end; ++i) {
+        if (i == change) change = onChange();
+        StepStrict<kType>(inputs, outputs, i, s0, s1);
+      }
+      Keep(s0, s1);
       settled_ = false;  // not known: the next run checks
       return;
     }
-    RunFast<kType>(DoubleFrames{inputs[0], inputs[1], outputs[0], outputs[1]}, begin, end);
+    RunFast<kType>(DoubleFrames{inputs[0], inputs[1], outputs[0], outputs[1]}, begin, end, change, onChange);
   }
 
+  // The coefficients and gains in both lanes, as the fast loop uses them.
+  struct Broadcast {
+    __m128d b0, a1, a2, wet, dry;
+  };
+  Broadcast Broadcasts() const {
+    return {_mm_set1_pd(coefficients_.b0), _mm_set1_pd(coefficients_.a1), _mm_set1_pd(coefficients_.a2),
+            _mm_set1_pd(wet_), _mm_set1_pd(dry_)};
+  }
+
+  // One frame of the fast loop, w1 and w2 shifted on. False when the new w0 is one the flush
+  // would change (left for the next frame's per-channel step) or not finite (its channel is then
+  // cleared: w1 and w2 after the shift).
   template <std::int32_t kType, class Frames>
-  void RunFast(const Frames& io, std::int32_t begin, std::int32_t end) {
+  [[gnu::always_inline]] static bool FastFrame(const Frames& io, std::int32_t i, const Broadcast& c, __m128d& w1,
+                                               __m128d& w2) {
+    const __m128d x = LoadFlushed(io, i);
+    const __m128d w0 = _mm_sub_pd(_mm_mul_pd(x, c.b0), _mm_add_pd(_mm_mul_pd(c.a1, w1), _mm_mul_pd(c.a2, w2)));
+    io.Store(i, _mm_add_pd(_mm_mul_pd(Tap<kType>(x, w0, w1, w2), c.wet), _mm_mul_pd(c.dry, x)));
+    w2 = w1;
+    w1 = w0;
+    if (InRange(w0) || Settled(w0)) return true;
+    const __m128d size = _mm_and_pd(w0, _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF)));
+    const __m128d finite = _mm_cmple_pd(size, _mm_set1_pd(std::numeric_limits<double>::max()));
+    w1 = _mm_and_pd(w1, finite);
+    w2 = _mm_and_pd(w2, finite);
+    return false;
+  }
+
+  template <std::int32_t kType, class Frames, class Change>
+  void RunFast(const Frames& io, std::int32_t begin, std::int32_t end, std::int64_t change, Change& onChange) {
     if (begin >= end) return;
-    BiquadState s0 = state_[0];
-    BiquadState s1 = state_[1];
-    const __m128d b0 = _mm_set1_pd(coefficients_.b0);
-    const __m128d a1 = _mm_set1_pd(coefficients_.a1);
-    const __m128d a2 = _mm_set1_pd(coefficients_.a2);
-    const __m128d wet = _mm_set1_pd(wet_);
-    const __m128d dry = _mm_set1_pd(dry_);
-    const __m128d sizeMask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
-    __m128d w1 = _mm_set_pd(s1.w1, s0.w1);
-    __m128d w2 = _mm_set_pd(s1.w2, s0.w2);
+    BiquadState s0, s1;  // for the per-channel step
+    Broadcast c = Broadcasts();
+    __m128d w1 = _mm_load_pd(w1_);
+    __m128d w2 = _mm_load_pd(w2_);
     std::int32_t i = begin;
     // The state a run ends on is settled when the fast loop ran to the end; the next run then
     // starts on the fast loop without checking.
     bool settled = settled_;
     while (i < end) {
+      if (i == change) {
+        change = onChange();
+        c = Broadcasts();
+      }
+      const std::int32_t stop = change > i && change < end ? static_cast<std::int32_t>(change) : end;
       if (!settled && (!Settled(w1) || !Settled(w2))) {
         _mm_storel_pd(&s0.w1, w1);
         _mm_storeh_pd(&s1.w1, w1);
@@ -286,36 +337,32 @@ private:
       }
       // Here the flush of w1 and w2 would change nothing.
       settled = true;
-      for (; i < end; ++i) {
-        const __m128d x = LoadFlushed(io, i);
-        const __m128d w0 = _mm_sub_pd(_mm_mul_pd(x, b0), _mm_add_pd(_mm_mul_pd(a1, w1), _mm_mul_pd(a2, w2)));
-        io.Store(i, _mm_add_pd(_mm_mul_pd(Tap<kType>(x, w0, w1, w2), wet), _mm_mul_pd(dry, x)));
-        w2 = w1;
-        w1 = w0;
-        if (!InRange(w0) && !Settled(w0)) {
-          // A non-finite w0 clears its channel (w1 and w2 after the shift); a tiny one is left
-          // for the next frame's step to flush.
-          const __m128d finite =
-              _mm_cmple_pd(_mm_and_pd(w0, sizeMask), _mm_set1_pd(std::numeric_limits<double>::max()));
-          w1 = _mm_and_pd(w1, finite);
-          w2 = _mm_and_pd(w2, finite);
+      for (; i < stop; ++i) {
+        if (!FastFrame<kType>(io, i, c, w1, w2)) {
           ++i;
           settled = false;
           break;
         }
       }
     }
-    s0.w1 = s0.w0 = _mm_cvtsd_f64(w1);
-    s1.w1 = s1.w0 = _mm_cvtsd_f64(_mm_unpackhi_pd(w1, w1));
-    s0.w2 = _mm_cvtsd_f64(w2);
-    s1.w2 = _mm_cvtsd_f64(_mm_unpackhi_pd(w2, w2));
-    state_[0] = s0;
-    state_[1] = s1;
+    _mm_store_pd(w1_, w1);
+    _mm_store_pd(w2_, w2);
     settled_ = settled;
   }
 
+  void Keep(const BiquadState& s0, const BiquadState& s1) {
+    w1_[0] = s0.w1;
+    w1_[1] = s1.w1;
+    w2_[0] = s0.w2;
+    w2_[1] = s1.w2;
+  }
+
   BiquadCoefficients coefficients_;
-  BiquadState state_[kChannels];
+  // The state between runs, channel 0 in the low lane and channel 1 in the high one: the fast
+  // loop's registers as they are, so that the next run's loads take them straight from these
+  // stores.
+  alignas(16) double w1_[kChannels] = {0.0, 0.0};
+  alignas(16) double w2_[kChannels] = {0.0, 0.0};
   double wet_ = 0.0;
   double dry_ = 0.0;
   bool settled_ = true;  // both channels' w1 and w2 are known to be Settled
