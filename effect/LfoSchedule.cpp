@@ -17,11 +17,11 @@ bool LfoSchedule::SameSettings(const LfoUpdateInputs& in) const {
          (in.target == kLfoTargetBandwidth || in.bandwidth == k.bandwidth);
 }
 
-LfoSchedule::Entry& LfoSchedule::Slot(std::int32_t phase, std::int32_t step) {
-  return entries_[static_cast<std::size_t>((phase / step) % kCycleCapacity)];
+LfoSchedule::Entry& LfoSchedule::Slot(std::int32_t number) {
+  return entries_[static_cast<std::size_t>(number % kCycleCapacity)];
 }
 
-void LfoSchedule::Prepare(const LfoUpdateInputs& in, int count) {
+void LfoSchedule::Prepare(const LfoUpdateInputs& in, std::int32_t number, int count) {
   // Stage by stage over every update: within a stage the updates do not wait on each other, so
   // the processor overlaps them, where one whole update after another would wait on each in turn.
   Entry* at[kMaxBatch];
@@ -30,7 +30,7 @@ void LfoSchedule::Prepare(const LfoUpdateInputs& in, int count) {
   // 64 bits: the last phase may lie up to a step beyond the period.
   for (std::int64_t phase = in.phase; n < count && (n == 0 || phase < in.period); ++n, phase += in.step) {
     phases[n] = static_cast<std::int32_t>(phase);
-    at[n] = &Slot(phases[n], in.step);
+    at[n] = &Slot(number + n);
     at[n]->phase = phases[n];
     at[n]->generation = generation_;
     at[n]->result = LfoUpdateResult();
@@ -69,10 +69,17 @@ const LfoUpdateResult& LfoSchedule::Take(const LfoUpdateInputs& in) {
     key_ = in;
     ++generation_;
     batch_ = 2;
+    takenPhase_ = -1;
+    takenNumber_ = -1;
   }
-  Entry& e = Slot(in.phase, in.step);
+  // Updates mostly come one step apart: the number in the cycle is then the last one's plus one,
+  // which spares a division.
+  const std::int32_t number = in.phase == takenPhase_ + in.step ? takenNumber_ + 1 : in.phase / in.step;
+  takenPhase_ = in.phase;
+  takenNumber_ = number;
+  Entry& e = Slot(number);
   if (e.generation != generation_ || e.phase != in.phase) {
-    Prepare(in, batch_);
+    Prepare(in, number, batch_);
     batch_ = std::min(2 * batch_, kMaxBatch);
   }
   return e.result;

@@ -7,9 +7,10 @@
 // processor overlaps independent ones) and each update then only takes its result, the same bits
 // it would have computed. And an LFO repeats: the phase restarts at exactly 0, so every cycle
 // has the same updates. Results are kept by their number in the cycle, so a cycle of up to
-// kCycleCapacity updates is computed once: every rate in the list, the longest ("2/1", 3201
-// updates on the grid of a hundredth of a sixteenth) included, for 256 KiB per instance. A
-// longer cycle (a step rounded well down) reuses the slots and is computed as it goes.
+// kCycleCapacity updates is computed once: every rate in the list, the longest ("2/1", about
+// 3200 updates on the grid of a hundredth of a sixteenth; 3208 at 44.1 kHz and 120 BPM, where the
+// step rounds down to 55 samples) included, for 256 KiB per instance. A longer cycle (a step
+// rounded well down) reuses the slots and is computed as it goes.
 //
 // The schedule is keyed by everything an update reads; any change (a parameter, the tempo, the
 // sample rate) invalidates it. After a change only two updates are prepared at once, and the
@@ -70,15 +71,19 @@ private:
 
   // Equal in everything but the phase (and the quantity the target moves).
   bool SameSettings(const LfoUpdateInputs& in) const;
-  // The slot of the update at `phase`: its number in the cycle, modulo the capacity.
-  Entry& Slot(std::int32_t phase, std::int32_t step);
-  // Works out the update at in.phase and up to count - 1 after it, up to the cycle's end.
-  void Prepare(const LfoUpdateInputs& in, int count);
+  // The slot of the update with this number in the cycle (its phase over the step): the number
+  // modulo the capacity.
+  Entry& Slot(std::int32_t number);
+  // Works out the update at in.phase (number `number`) and up to count - 1 after it, up to the
+  // cycle's end.
+  void Prepare(const LfoUpdateInputs& in, std::int32_t number, int count);
 
   LfoUpdateInputs key_;  // the settings the kept results belong to
   std::vector<Entry> entries_;
   std::uint32_t generation_ = 1;
   int batch_ = 2;
+  std::int32_t takenPhase_ = -1;  // the phase of the last update taken, and its number
+  std::int32_t takenNumber_ = -1;
 };
 
 }  // namespace quivorant

@@ -55,7 +55,7 @@ trap 'rm -f "$table"' EXIT
                ratio[order[r], 0], ratio[order[r], 1], ratio[order[r], 2], ratio[order[r], 3]
       }
       print ""
-      printf "At \"2/1\", the longest cycle (3201 updates, all kept), 44.1 kHz / 256: %.2f sweeping frequency,\n", long[1]
+      printf "At \"2/1\", the longest cycle (3208 updates, all kept), 44.1 kHz / 256: %.2f sweeping frequency,\n", long[1]
       printf "%.2f sweeping bandwidth.\n", long[2]
     }'
   echo ""

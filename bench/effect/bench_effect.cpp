@@ -5,7 +5,7 @@
 // loop's.
 //
 // Arguments: sample rate, frames per block, LFO target (0 off, 1 frequency, 2 bandwidth, 3 mix),
-// LFO rate: 3 ("1/8", 201 updates a cycle) for the table, 15 ("2/1", 3201 updates, the longest
+// LFO rate: 3 ("1/8", 201 updates a cycle) for the table, 15 ("2/1", 3208 updates, the longest
 // cycle) for two extra rows.
 #include <benchmark/benchmark.h>
 
