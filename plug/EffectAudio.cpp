@@ -105,7 +105,25 @@ bool SameOrApart(const float* a, const float* b, int nFrames) {
 
 }  // namespace
 
-bool IEffectBase::FloatBlockDirect(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) const {
+bool IEffectBase::FloatBuffersApart(float* const* inputs, float* const* outputs, int nFrames) {
+  const float** last = lastFloatBuffers_;
+  if (nFrames == lastFloatFrames_ && inputs[0] == last[0] && inputs[1] == last[1] && outputs[0] == last[2] &&
+      outputs[1] == last[3])
+    return lastFloatApart_;
+  bool apart = SameOrApart(outputs[0], outputs[1], nFrames);
+  for (int i = 0; i < 2; ++i) {
+    for (int o = 0; o < 2; ++o) apart = apart && SameOrApart(inputs[i], outputs[o], nFrames);
+  }
+  last[0] = inputs[0];
+  last[1] = inputs[1];
+  last[2] = outputs[0];
+  last[3] = outputs[1];
+  lastFloatFrames_ = nFrames;
+  lastFloatApart_ = apart;
+  return apart;
+}
+
+bool IEffectBase::FloatBlockDirect(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) {
   // The scratch path's own rules stay wherever they decide the result: bypass, an effect not
   // ready yet, no block size, accumulating hosts, and anything but both stereo pairs connected.
   if (floatProcessor_ == nullptr || mode != OutputMode::kReplace || bypassed_ || !effectReady_ || BlockSize() <= 0)
@@ -114,12 +132,7 @@ bool IEffectBase::FloatBlockDirect(float* const* inputs, float* const* outputs, 
       routing_.ConnectedOutputCount() != 2)
     return false;
   if (inputs == nullptr || outputs == nullptr || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1]) return false;
-  for (int i = 0; i < 2; ++i) {
-    for (int o = 0; o < 2; ++o) {
-      if (!SameOrApart(inputs[i], outputs[o], nFrames)) return false;
-    }
-  }
-  return SameOrApart(outputs[0], outputs[1], nFrames);
+  return FloatBuffersApart(inputs, outputs, nFrames);
 }
 
 void IEffectBase::ProcessHostBlock(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) {
@@ -130,6 +143,10 @@ void IEffectBase::ProcessHostBlock(float* const* inputs, float* const* outputs, 
     return;
   }
   const int piece = BlockSize();
+  if (nFrames <= piece) {
+    floatProcessor_->ProcessFloatBlock(inputs, outputs, nFrames);
+    return;
+  }
   for (int done = 0; done < nFrames; done += piece) {
     const float* in[2] = {inputs[0] + done, inputs[1] + done};
     float* out[2] = {outputs[0] + done, outputs[1] + done};

@@ -371,10 +371,16 @@ private:
   template <typename Sample>
   void RunHostPieces(Sample* const* inputs, Sample* const* outputs, int nFrames, bool accumulate);
   // True when the float block can go to floatProcessor_ as it is.
-  bool FloatBlockDirect(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode) const;
+  bool FloatBlockDirect(float* const* inputs, float* const* outputs, int nFrames, OutputMode mode);
+  // True when the four stereo buffers are each the same as or apart from one another over the
+  // block; hosts hand the same buffers block after block, so the last answer is kept.
+  bool FloatBuffersApart(float* const* inputs, float* const* outputs, int nFrames);
 
   ChannelRouting routing_;
   FloatBlockProcessor* floatProcessor_ = nullptr;
+  const float* lastFloatBuffers_[4] = {};  // inputs, then outputs
+  int lastFloatFrames_ = 0;
+  bool lastFloatApart_ = false;
   std::vector<std::unique_ptr<IParamRecord>> params_;
   // Parameters whose editor controls are behind their values (DeferControlUpdate).
   std::vector<char> controlsBehind_;

@@ -34,11 +34,6 @@ bool EventBus::getInfo(BusInfo& info) {
   return Bus::getInfo(info);
 }
 
-Bus* BusList::at(int32 index) const {
-  if (index < 0 || index >= size()) return nullptr;
-  return buses[static_cast<std::size_t>(index)];
-}
-
 void BusList::append(Bus* bus) {
   if (bus != nullptr) buses.push_back(bus);
 }

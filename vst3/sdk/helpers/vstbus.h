@@ -68,8 +68,8 @@ public:
   MediaType getType() const { return type; }
   BusDirection getDirection() const { return direction; }
   int32 size() const { return static_cast<int32>(buses.size()); }
-  // Null for an index out of range.
-  Bus* at(int32 index) const;
+  // Null for an index out of range. Inline: the audio thread asks every block.
+  Bus* at(int32 index) const { return index < 0 || index >= size() ? nullptr : buses[static_cast<std::size_t>(index)]; }
   // Takes over the caller's reference.
   void append(Bus* bus);
   void removeAt(int32 index);
