@@ -143,10 +143,6 @@ void IEffectBase::ProcessHostBlock(float* const* inputs, float* const* outputs, 
     return;
   }
   const int piece = BlockSize();
-  if (nFrames <= piece) {
-    floatProcessor_->ProcessFloatBlock(inputs, outputs, nFrames);
-    return;
-  }
   for (int done = 0; done < nFrames; done += piece) {
     const float* in[2] = {inputs[0] + done, inputs[1] + done};
     float* out[2] = {outputs[0] + done, outputs[1] + done};
