@@ -3,7 +3,7 @@
 # measures in the same run.
 #
 #   scripts/bench.sh [benchmark flags...]   every benchmark, flags passed on
-#   scripts/bench.sh --readme               the effect and front-end tables, medians of five
+#   scripts/bench.sh --readme               the effect and front-end tables, medians of fifteen
 #                                           repetitions, written into README.md
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,23 +20,42 @@ if [ "${1:-}" != "--readme" ]; then
   exit 0
 fi
 
-# Median of each counter over five repetitions, one CSV line per benchmark case.
-medians() {
-  "$1" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-    --benchmark_format=csv 2>/dev/null | grep '_median"'
+# Per benchmark case, the medians of the baseline and the ratio over fifteen repetitions: three
+# passes of five, the two benchmarks' passes taking turns so that a case's passes lie minutes
+# apart. A burst of load from the machine's neighbours (which slows the effect more than the
+# plain loop) then has to last through two of them to move a figure.
+effect_runs=$(mktemp)
+front_runs=$(mktemp)
+table=$(mktemp)
+trap 'rm -f "$effect_runs" "$front_runs" "$table"' EXIT
+pass() {
+  "$1" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_format=csv 2>/dev/null | grep '/manual_time"'
 }
-effect_csv=$(medians build/native/bench/effect/bench_effect)
-front_csv=$(medians build/native/bench/frontends/bench_frontends)
+for round in 1 2 3; do
+  pass build/native/bench/effect/bench_effect >> "$effect_runs"
+  pass build/native/bench/frontends/bench_frontends >> "$front_runs"
+done
+# One CSV line per case, in the benchmark's order: name, baseline ns per frame, 0, ratio.
+medians() {
+  awk -F, '
+    function median(list,   v, n, i, j, t) {
+      n = split(list, v, " ")
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+      return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+    }
+    { if (!($1 in base)) order[++cases] = $1; base[$1] = base[$1] " " $(NF - 2); ratio[$1] = ratio[$1] " " $NF }
+    END { for (c = 1; c <= cases; c++) printf "%s,%s,0,%s\n", order[c], median(base[order[c]]), median(ratio[order[c]]) }' "$1"
+}
+effect_csv=$(medians "$effect_runs")
+front_csv=$(medians "$front_runs")
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')
-table=$(mktemp)
-trap 'rm -f "$table"' EXIT
 {
   echo "<!-- bench:effect (written by scripts/bench.sh --readme) -->"
-  # Columns of the CSV: name first, the counters last (baseline_ns_per_frame, ns_per_frame, ratio).
+  # Columns: name, baseline ns per frame, 0, ratio.
   echo "$effect_csv" | awk -F, -v cpu="$cpu" -v date="$(date -u +%Y-%m-%d)" '
     {
-      split($1, p, "[/:]")  # BM_ProcessBlock rate R frames F target T lfo_rate L manual_time_median"
+      split($1, p, "[/:]")  # BM_ProcessBlock rate R frames F target T lfo_rate L manual_time"
       if (p[9] != 3) { long[p[7]] = $NF; next }
       key = p[3] "/" p[5]; ratio[key, p[7]] = $NF; plain += $(NF - 2); n++
       if (!(key in seen)) { seen[key] = 1; order[++rows] = key }
