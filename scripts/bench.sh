@@ -35,7 +35,7 @@ for round in 1 2 3; do
   pass build/native/bench/effect/bench_effect >> "$effect_runs"
   pass build/native/bench/frontends/bench_frontends >> "$front_runs"
 done
-# One CSV line per case, in the benchmark's order: name, baseline ns per frame, 0, ratio.
+# One CSV line per case, in the benchmark's order: name, baseline ns per frame, ratio.
 medians() {
   awk -F, '
     function median(list,   v, n, i, j, t) {
@@ -44,7 +44,7 @@ medians() {
       return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
     }
     { if (!($1 in base)) order[++cases] = $1; base[$1] = base[$1] " " $(NF - 2); ratio[$1] = ratio[$1] " " $NF }
-    END { for (c = 1; c <= cases; c++) printf "%s,%s,0,%s\n", order[c], median(base[order[c]]), median(ratio[order[c]]) }' "$1"
+    END { for (c = 1; c <= cases; c++) printf "%s,%s,%s\n", order[c], median(base[order[c]]), median(ratio[order[c]]) }' "$1"
 }
 effect_csv=$(medians "$effect_runs")
 front_csv=$(medians "$front_runs")
@@ -52,12 +52,12 @@ front_csv=$(medians "$front_runs")
 cpu=$(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')
 {
   echo "<!-- bench:effect (written by scripts/bench.sh --readme) -->"
-  # Columns: name, baseline ns per frame, 0, ratio.
+  # Columns: name, baseline ns per frame, ratio.
   echo "$effect_csv" | awk -F, -v cpu="$cpu" -v date="$(date -u +%Y-%m-%d)" '
     {
       split($1, p, "[/:]")  # BM_ProcessBlock rate R frames F target T lfo_rate L manual_time"
       if (p[9] != 3) { long[p[7]] = $NF; next }
-      key = p[3] "/" p[5]; ratio[key, p[7]] = $NF; plain += $(NF - 2); n++
+      key = p[3] "/" p[5]; ratio[key, p[7]] = $NF; plain += $2; n++
       if (!(key in seen)) { seen[key] = 1; order[++rows] = key }
     }
     END {
